@@ -1,0 +1,88 @@
+#pragma once
+// Doubles of the kernel, COM and file services.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/ComRuntime.h"
+#include "platform/DebugOutput.h"
+#include "platform/FileSystem.h"
+#include "platform/HostProcess.h"
+#include "platform/VersionInfo.h"
+
+// GetVersion values as the systems report them.
+namespace versions {
+inline constexpr std::uint32_t kWin98 = 0xC0000A04u;
+inline constexpr std::uint32_t kNt4 = 0x05650004u;
+inline constexpr std::uint32_t kWin2000 = 0x08930005u;
+inline constexpr std::uint32_t kWinXp = 0x0A280105u;
+inline constexpr std::uint32_t kWin7 = 0x1DB10106u;
+}  // namespace versions
+
+class FakeVersionInfo final : public IVersionInfo {
+ public:
+  std::uint32_t version = versions::kWin7;
+  // Per structure size: what GetVersionEx answers; absent sizes fail.
+  bool exSucceeds = true;
+  bool basicSucceeds = true;
+  OsVersionInfo info;
+
+  std::uint32_t GetVersion() override { return version; }
+  bool GetVersionEx(std::uint32_t structSize, OsVersionInfo& out) override;
+};
+
+// Records every call in order; results are set per operation.
+class FakeComRuntime final : public IComRuntime {
+ public:
+  HResult initializeResult = hr::kOk;
+  HResult securityResult = hr::kOk;
+  std::vector<std::string> calls;  // "Initialize", "InitializeEx(0)", "Uninitialize", "Security"
+  ComSecuritySettings lastSecurity;
+  int depth = 0;
+
+  HResult Initialize() override;
+  HResult InitializeEx(std::uint32_t flags) override;
+  void Uninitialize() override;
+  HResult InitializeSecurity(const ComSecuritySettings& settings) override;
+};
+
+// The real file system of the host, with Windows paths mapped to POSIX
+// ones (backslashes become slashes, a drive prefix "Z:" is dropped), and
+// failures to inject per operation.
+class HostFileSystem final : public IFileSystem {
+ public:
+  std::set<std::string> failOperations;  // "FindAny", "CopyFile", "ReplaceFile", "DeleteFile"
+  std::vector<std::string> calls;
+
+  static std::string ToPosix(const std::string& windowsPath);
+
+  bool FindAny(const std::string& path) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+
+ private:
+  bool Fails(const char* operation);
+};
+
+class FakeDebugOutput final : public IDebugOutput {
+ public:
+  std::vector<std::string> lines;
+  void Write(const std::string& line) override { lines.push_back(line); }
+};
+
+class FakeClock final : public IClock {
+ public:
+  LocalTime now{2026, 12, 6, 9, 5, 7};
+  LocalTime Now() override { return now; }
+};
+
+class FakeHostProcess final : public IHostProcess {
+ public:
+  std::string path = "C:\\Agent\\agent.exe";
+  std::string ExecutablePath(unsigned capacity) override {
+    return path.size() < capacity ? path : path.substr(0, capacity - 1);
+  }
+};
