@@ -1,0 +1,76 @@
+// morv-agent: loads Morv.dll from its own directory and runs the inventory
+// the way an agent does.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "agent/AgentOptions.h"
+#include "include/MorvResultText.h"
+#include "platform/win/Handles.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+std::string OwnDirectory() {
+  char path[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text(path, length);
+  const auto cut = text.find_last_of('\\');
+  return cut == std::string::npos ? std::string(".") : text.substr(0, cut);
+}
+
+std::string ComputerName() {
+  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = sizeof name;
+  return ::GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+bool EnsureDirectory(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedOptions parsed = ParseAgentOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.options) {
+    if (!parsed.error.empty()) std::fprintf(stderr, "morv-agent: %s\n", parsed.error.c_str());
+    std::fputs(kAgentUsage, parsed.error.empty() ? stdout : stderr);
+    return parsed.error.empty() ? 0 : 2;
+  }
+  const AgentOptions& options = *parsed.options;
+
+  const std::string dir = OwnDirectory();
+  if (options.createStaging &&
+      !(EnsureDirectory(dir + "\\Results") && EnsureDirectory(dir + "\\Results\\Backup"))) {
+    std::fprintf(stderr, "morv-agent: cannot create %s\\Results\\Backup\n", dir.c_str());
+    return 1;
+  }
+
+  const std::string modulePath = dir + "\\Morv.dll";
+  UniqueLibrary module(::LoadLibraryA(modulePath.c_str()));
+  if (!module) {
+    std::fprintf(stderr, "morv-agent: cannot load %s (error %lu)\n", modulePath.c_str(),
+                 ::GetLastError());
+    return 1;
+  }
+  // FARPROC to the real signature, through the generic function type.
+  const auto getHwInv = reinterpret_cast<GetHWInvProc>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(module.Get(), "GetHWInv")));
+  if (!getHwInv) {
+    std::fprintf(stderr, "morv-agent: Morv.dll has no GetHWInv export\n");
+    return 1;
+  }
+
+  const std::string deviceId = options.deviceId.value_or(ComputerName());
+  int result = 0;
+  for (int run = 1; run <= options.runs; ++run) {
+    int status = -1;
+    char timestamp[32] = {};
+    result = getHwInv(options.detailMode, deviceId.c_str(), options.documentPath.c_str(), &status,
+                      timestamp);
+    std::printf("result: %d (%s)\nstatus: %d\ntimestamp: %s\n", result, MorvResultText(result),
+                status, timestamp);
+  }
+  return result == MORV_OK ? 0 : 1;
+}
