@@ -1,0 +1,61 @@
+#pragma once
+// An in-memory registry under HKEY_LOCAL_MACHINE, loaded from the text of
+// .reg files, so that one fixture feeds the host tests and `reg import`.
+//
+// Accepted: the "REGEDIT4" and "Windows Registry Editor Version 5.00"
+// headers; [HKEY_LOCAL_MACHINE\...] sections and [-...] deletions (other
+// hives are skipped); "name"= and @= with a quoted text (\\ and \"
+// escapes), dword:, hex:, hex(N): (bytes stored as written: in ASCII files
+// hex(2) and hex(7) hold ANSI characters) and - (deletion); lines joined by
+// a trailing backslash; ; comments.
+//
+// Two marker comments, placed inside a key's section, give faults that a
+// fixture cannot otherwise express (regedit ignores them as comments):
+//   ;@deny-read   opening the key fails with access denied (5)
+//   ;@fail-info   counting the key's subkeys fails with access denied (5)
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "registry/Registry.h"
+
+class FakeRegistry final : public IRegistry {
+ public:
+  FakeRegistry();
+  ~FakeRegistry() override;
+
+  // Adds the text's keys and values to the tree. On malformed text returns
+  // false with the line number and cause in `error`; what was read before
+  // the bad line stays.
+  bool LoadText(const std::string& text, std::string* error = nullptr);
+  bool LoadFile(const std::string& path, std::string* error = nullptr);
+
+  void SetValue(const std::string& path, const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data);
+  void SetText(const std::string& path, const std::string& name, const std::string& text);
+
+  // Handles opened and not yet closed, and closes of unknown handles.
+  std::size_t OpenHandles() const { return handles_.size(); }
+  int badCloses = 0;
+  std::vector<std::string> openedPaths;
+
+  long OpenKey(const std::string& path, Key& key) override;
+  long QueryValue(Key key, const std::string& name, void* data, std::uint32_t& size,
+                  std::uint32_t& type) override;
+  long QuerySubKeyCount(Key key, std::uint32_t& count) override;
+  long EnumSubKey(Key key, std::uint32_t index, char* name, std::uint32_t& size) override;
+  void CloseKey(Key key) override;
+
+  struct Node;
+
+ private:
+  Node* Find(const std::string& path) const;
+  Node* Create(const std::string& path);
+  void Remove(const std::string& path);
+
+  std::unique_ptr<Node> root_;
+  std::map<Key, Node*> handles_;
+  Key nextHandle_ = 0x1000;
+};
