@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test suite:
+# the host unit tests (ASan + UBSan), the static checks of the 32-bit
+# module, and the Wine suites.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+source scripts/wine-env.sh
+echo "== Wine: $MORV_WINEARCH ($MORV_WINE), Windows build: $MORV_WIN_PRESET"
+
+jobs=$(nproc)
+status=0
+for preset in host win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_WIN_PRESET"); do
+  echo "== build: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== tests: host"
+ctest --preset host -j "$jobs" || status=1
+
+echo "== tests: win32 (static checks of the 32-bit module)"
+if [ "$MORV_WIN_PRESET" = win32 ]; then
+  ctest --preset win32 || status=1
+else
+  ctest --preset win32 -R '^module\.' || status=1
+  echo "== tests: $MORV_WIN_PRESET under Wine"
+  ctest --preset "$MORV_WIN_PRESET" || status=1
+fi
+exit "$status"
