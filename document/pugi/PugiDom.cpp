@@ -1,0 +1,358 @@
+#include "document/pugi/PugiDom.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <memory>
+#include <pugixml.hpp>
+#include <string>
+
+#include "document/pugi/HostPath.h"
+
+// The document lives as one element of a private pugixml tree; a second
+// element of that tree holds nodes that are created but not yet attached,
+// and nodes that were removed. pugixml frees a removed node at once, while
+// the module may still hold a reference to it; parking it keeps every
+// reference valid until the document itself goes.
+
+namespace {
+
+constexpr HResult kNoInterface = static_cast<HResult>(0x80004002u);
+constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057u);
+constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
+
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
+                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+
+struct Store {
+  pugi::xml_document tree;
+  pugi::xml_node document = tree.append_child("document");
+  pugi::xml_node parked = tree.append_child("parked");
+};
+using StoreRef = std::shared_ptr<Store>;
+
+int TypeOf(const pugi::xml_node& node) {
+  switch (node.type()) {
+    case pugi::node_element:
+      return dom::kElement;
+    case pugi::node_pcdata:
+      return dom::kText;
+    case pugi::node_cdata:
+      return 4;
+    case pugi::node_pi:
+    case pugi::node_declaration:
+      return dom::kProcessingInstruction;
+    case pugi::node_comment:
+      return 8;
+    case pugi::node_doctype:
+      return 10;
+    default:
+      return 0;
+  }
+}
+
+void AppendText(const pugi::xml_node& node, std::string& text) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+      text += child.value();
+    } else if (child.type() == pugi::node_element) {
+      AppendText(child, text);
+    }
+  }
+}
+
+void Park(Store& store, pugi::xml_node node) { store.parked.append_move(node); }
+
+void ParkChildren(Store& store, pugi::xml_node parent) {
+  while (pugi::xml_node child = parent.last_child()) Park(store, child);
+}
+
+class PugiNode : public IDomNode {
+ public:
+  PugiNode(StoreRef store, pugi::xml_node node) : store_(std::move(store)), node_(node) {}
+
+  pugi::xml_node Raw() const { return node_; }
+  const Store* Owner() const { return store_.get(); }
+
+  HResult GetNodeType(int& type) override {
+    type = TypeOf(node_);
+    return hr::kOk;
+  }
+  HResult GetFirstChild(DomNode& child) override { return Wrap(node_.first_child(), child); }
+  HResult GetLastChild(DomNode& child) override { return Wrap(node_.last_child(), child); }
+  HResult GetChildNodes(DomNodeList& list) override;
+
+  HResult AppendChild(const DomNode& child) override {
+    pugi::xml_node raw;
+    if (const HResult h = Adopt(child, raw); h != hr::kOk) return h;
+    return node_.append_move(raw) ? hr::kOk : hr::kFail;
+  }
+  HResult InsertBefore(const DomNode& child, const DomNode& reference) override {
+    if (!reference) return AppendChild(child);
+    pugi::xml_node raw;
+    if (const HResult h = Adopt(child, raw); h != hr::kOk) return h;
+    const auto* before = dynamic_cast<const PugiNode*>(reference.get());
+    if (!before || before->Raw().parent() != node_) return kInvalidArg;
+    return node_.insert_move_before(raw, before->Raw()) ? hr::kOk : hr::kFail;
+  }
+  HResult RemoveChild(const DomNode& child) override {
+    const auto* own = dynamic_cast<const PugiNode*>(child.get());
+    if (!own || own->Raw().parent() != node_) return kInvalidArg;
+    Park(*store_, own->Raw());
+    return hr::kOk;
+  }
+
+  HResult GetText(std::string& text) override {
+    text.clear();
+    switch (node_.type()) {
+      case pugi::node_element:
+        AppendText(node_, text);
+        break;
+      case pugi::node_declaration:
+        for (pugi::xml_attribute a : node_.attributes()) {
+          if (!text.empty()) text += ' ';
+          text += std::string(a.name()) + "=\"" + a.value() + "\"";
+        }
+        break;
+      default:
+        text = node_.value();
+        break;
+    }
+    return hr::kOk;
+  }
+  HResult PutText(const char* text) override {
+    if (node_.type() != pugi::node_element) {
+      return node_.set_value(text ? text : "") ? hr::kOk : hr::kFail;
+    }
+    ParkChildren(*store_, node_);
+    if (text && *text && !node_.append_child(pugi::node_pcdata).set_value(text)) return hr::kFail;
+    return hr::kOk;
+  }
+
+  bool IsElement() override { return node_.type() == pugi::node_element; }
+
+  HResult SetAttribute(const std::string& name, const std::string& value) override {
+    if (!IsElement()) return kNoInterface;
+    pugi::xml_attribute attribute = node_.attribute(name.c_str());
+    if (!attribute) attribute = node_.append_attribute(name.c_str());
+    return attribute && attribute.set_value(value.c_str()) ? hr::kOk : hr::kFail;
+  }
+  HResult GetAttributeNode(const std::string& name, DomNode& attribute) override;
+
+ protected:
+  HResult Wrap(pugi::xml_node raw, DomNode& out) const {
+    out = raw ? std::make_shared<PugiNode>(store_, raw) : nullptr;
+    return raw ? hr::kOk : hr::kFalse;
+  }
+  // The raw node of a child that may be moved here: one of this store's,
+  // and not this node or one of its ancestors.
+  HResult Adopt(const DomNode& child, pugi::xml_node& raw) const {
+    const auto* own = dynamic_cast<const PugiNode*>(child.get());
+    if (!own || own->Owner() != store_.get()) return kInvalidArg;
+    raw = own->Raw();
+    for (pugi::xml_node up = node_; up; up = up.parent()) {
+      if (up == raw) return kInvalidArg;
+    }
+    return hr::kOk;
+  }
+
+  StoreRef store_;
+  pugi::xml_node node_;
+};
+
+class PugiAttribute final : public IDomNode {
+ public:
+  PugiAttribute(StoreRef store, pugi::xml_attribute attribute)
+      : store_(std::move(store)), attribute_(attribute) {}
+
+  HResult GetNodeType(int& type) override {
+    type = dom::kAttribute;
+    return hr::kOk;
+  }
+  HResult GetFirstChild(DomNode& child) override { return None(child); }
+  HResult GetLastChild(DomNode& child) override { return None(child); }
+  HResult GetChildNodes(DomNodeList& list) override {
+    list.reset();
+    return hr::kFail;
+  }
+  HResult AppendChild(const DomNode&) override { return hr::kFail; }
+  HResult InsertBefore(const DomNode&, const DomNode&) override { return hr::kFail; }
+  HResult RemoveChild(const DomNode&) override { return hr::kFail; }
+  HResult GetText(std::string& text) override {
+    text = attribute_.value();
+    return hr::kOk;
+  }
+  HResult PutText(const char* text) override {
+    return attribute_.set_value(text ? text : "") ? hr::kOk : hr::kFail;
+  }
+  bool IsElement() override { return false; }
+  HResult SetAttribute(const std::string&, const std::string&) override { return kNoInterface; }
+  HResult GetAttributeNode(const std::string&, DomNode& attribute) override {
+    attribute.reset();
+    return kNoInterface;
+  }
+
+ private:
+  static HResult None(DomNode& child) {
+    child.reset();
+    return hr::kFalse;
+  }
+  StoreRef store_;
+  pugi::xml_attribute attribute_;
+};
+
+HResult PugiNode::GetAttributeNode(const std::string& name, DomNode& attribute) {
+  attribute.reset();
+  if (!IsElement()) return kNoInterface;
+  const pugi::xml_attribute found = node_.attribute(name.c_str());
+  if (!found) return hr::kFalse;
+  attribute = std::make_shared<PugiAttribute>(store_, found);
+  return hr::kOk;
+}
+
+// A live view of a node's children, as the DOM's child lists are.
+class PugiNodeList final : public IDomNodeList {
+ public:
+  PugiNodeList(StoreRef store, pugi::xml_node parent) : store_(std::move(store)), parent_(parent) {}
+
+  HResult GetLength(std::int32_t& length) override {
+    length = 0;
+    for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
+      ++length;
+    }
+    return hr::kOk;
+  }
+  HResult GetItem(std::int32_t position, DomNode& item) override {
+    item.reset();
+    if (position < 0) return hr::kFalse;
+    pugi::xml_node child = parent_.first_child();
+    for (std::int32_t i = 0; child && i < position; ++i) child = child.next_sibling();
+    if (!child) return hr::kFalse;
+    item = std::make_shared<PugiNode>(store_, child);
+    return hr::kOk;
+  }
+
+ private:
+  StoreRef store_;
+  pugi::xml_node parent_;
+};
+
+HResult PugiNode::GetChildNodes(DomNodeList& list) {
+  list = std::make_shared<PugiNodeList>(store_, node_);
+  return hr::kOk;
+}
+
+class FileWriter final : public pugi::xml_writer {
+ public:
+  explicit FileWriter(std::FILE* file) : file_(file) {}
+  void write(const void* data, size_t size) override {
+    if (std::fwrite(data, 1, size, file_) != size) failed = true;
+  }
+  bool failed = false;
+
+ private:
+  std::FILE* file_;
+};
+
+class PugiDocument final : public IDomDocument {
+ public:
+  PugiDocument() : store_(std::make_shared<Store>()), self_(store_, store_->document) {}
+
+  HResult GetNodeType(int& type) override {
+    type = dom::kDocument;
+    return hr::kOk;
+  }
+  HResult GetFirstChild(DomNode& child) override { return self_.GetFirstChild(child); }
+  HResult GetLastChild(DomNode& child) override { return self_.GetLastChild(child); }
+  HResult GetChildNodes(DomNodeList& list) override { return self_.GetChildNodes(list); }
+  // A document takes one element at most.
+  HResult AppendChild(const DomNode& child) override {
+    if (SecondElement(child)) return hr::kFail;
+    return self_.AppendChild(child);
+  }
+  HResult InsertBefore(const DomNode& child, const DomNode& reference) override {
+    if (SecondElement(child)) return hr::kFail;
+    return self_.InsertBefore(child, reference);
+  }
+  HResult RemoveChild(const DomNode& child) override { return self_.RemoveChild(child); }
+  HResult GetText(std::string& text) override { return self_.GetText(text); }
+  HResult PutText(const char*) override { return hr::kFail; }
+  bool IsElement() override { return false; }
+  HResult SetAttribute(const std::string&, const std::string&) override { return kNoInterface; }
+  HResult GetAttributeNode(const std::string&, DomNode& attribute) override {
+    attribute.reset();
+    return kNoInterface;
+  }
+
+  HResult PutAsync(bool) override { return hr::kOk; }
+
+  HResult Load(const std::string& path) override {
+    pugi::xml_document loaded;
+    if (!loaded.load_file(ToHostPath(path).c_str(), kParseOptions)) return hr::kFalse;
+    ParkChildren(*store_, store_->document);
+    for (pugi::xml_node child : loaded.children()) store_->document.append_copy(child);
+    return hr::kOk;
+  }
+
+  HResult Save(const std::string& path) override {
+    std::FILE* file = std::fopen(ToHostPath(path).c_str(), "wb");
+    if (!file) return hr::kFail;
+    FileWriter writer(file);
+    for (pugi::xml_node child : store_->document.children()) {
+      child.print(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+      writer.write("\n", 1);
+    }
+    const bool closed = std::fclose(file) == 0;
+    return closed && !writer.failed ? hr::kOk : hr::kFail;
+  }
+
+  HResult GetDocumentElement(DomNode& element) override {
+    element.reset();
+    const pugi::xml_node found = DocumentElement();
+    if (!found) return hr::kFalse;
+    element = std::make_shared<PugiNode>(store_, found);
+    return hr::kOk;
+  }
+  HResult CreateElement(const std::string& name, DomNode& element) override {
+    element.reset();
+    if (name.empty()) return kInvalidArg;
+    pugi::xml_node created = store_->parked.append_child(name.c_str());
+    if (!created) return hr::kOutOfMemory;
+    element = std::make_shared<PugiNode>(store_, created);
+    return hr::kOk;
+  }
+  HResult CreateProcessingInstruction(const std::string& target, const std::string& data,
+                                      DomNode& instruction) override {
+    instruction.reset();
+    if (target.empty()) return kInvalidArg;
+    pugi::xml_node created = store_->parked.append_child(pugi::node_pi);
+    if (!created || !created.set_name(target.c_str()) || !created.set_value(data.c_str())) {
+      return hr::kOutOfMemory;
+    }
+    instruction = std::make_shared<PugiNode>(store_, created);
+    return hr::kOk;
+  }
+
+ private:
+  pugi::xml_node DocumentElement() const {
+    for (pugi::xml_node child : store_->document.children()) {
+      if (child.type() == pugi::node_element) return child;
+    }
+    return {};
+  }
+  bool SecondElement(const DomNode& child) const {
+    return child && child->IsElement() && DocumentElement();
+  }
+
+  StoreRef store_;
+  PugiNode self_;
+};
+
+}  // namespace
+
+HResult PugiDomFactory::CreateDocument(const std::string& progId, DomDocument& document) {
+  document.reset();
+  if (strcasecmp(progId.c_str(), "Msxml2.DOMDocument.3.0") != 0) return kClassNotRegistered;
+  document = std::make_shared<PugiDocument>();
+  return hr::kOk;
+}

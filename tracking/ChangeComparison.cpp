@@ -1,0 +1,153 @@
+#include "tracking/ChangeComparison.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "document/AssetDocumentBuilder.h"
+#include "document/AssetFormat.h"
+#include "document/DomAccess.h"
+#include "entry/InventorySummary.h"
+#include "entry/MorvApp.h"
+#include "platform/FileSystem.h"
+#include "tracking/TextCompare.h"
+
+namespace {
+
+constexpr std::size_t kStagingPathCapacity = 256;  // terminating zero included
+constexpr const char* kStagingDirectory = "Results\\Backup";
+
+// The summary properties that take part in the comparison, in the order a
+// name is tested against them.
+struct ComparedRow {
+  const char* name;
+  std::string InventorySummary::*value;
+};
+
+constexpr ComparedRow kCompared[] = {
+    {"Win32_OperatingSystem.Caption", &InventorySummary::osCaption},
+    {"Win32_Processor.Name", &InventorySummary::cpuName},
+    {"Win32_PhysicalMemory.TotalCapacity", &InventorySummary::memoryTotal},
+    {"Win32_DiskDrive.TotalSize", &InventorySummary::diskTotal},
+    {"Win32_DiskDrive.TotalFreeSize", &InventorySummary::diskFree},
+};
+
+// The compared row a property name matches, or null.
+const ComparedRow* FindCompared(const std::string& name) {
+  for (const ComparedRow& row : kCompared) {
+    if (EqualIgnoringCase(name, row.name)) return &row;
+  }
+  return nullptr;
+}
+
+// HardwareAsset by position: the root's first child element's first child
+// element.
+DomNode FindHardwareAsset(DomAccess& dom) {
+  const DomNode root = dom.GetRootElement();
+  const DomNode device = dom.GetFirstChildElement(root);
+  return dom.GetFirstChildElement(device);
+}
+
+// The first child of HardwareAsset whose id is the summary class's, in any
+// letter case.
+DomNode FindSummaryClass(DomAccess& dom, const DomNode& hardware) {
+  const DomNodeList children = dom.GetChildNodes(hardware);
+  const std::int32_t count = dom.GetChildCount(hardware);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const DomNode item = dom.GetItemElement(children, i);
+    if (EqualIgnoringCase(dom.GetAttributeText(item, asset::kIdAttribute), asset::kSummaryClass)) {
+      return item;
+    }
+  }
+  return nullptr;
+}
+
+// Calls visit(element, name) for each child of the summary class in
+// document order; a child that is not an element comes as null with an
+// empty name.
+template <typename Visit>
+void ForEachProperty(DomAccess& dom, const DomNode& summary, Visit&& visit) {
+  const DomNodeList children = dom.GetChildNodes(summary);
+  const std::int32_t count = dom.GetChildCount(summary);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const DomNode item = dom.GetItemElement(children, i);
+    visit(item, dom.GetAttributeText(item, asset::kNameAttribute));
+  }
+}
+
+bool FormStagingPath(const char (&hostDir)[256], std::string& path) {
+  char buffer[kStagingPathCapacity];
+  const std::string dir(hostDir, strnlen(hostDir, sizeof hostDir));
+  const int length = std::snprintf(buffer, sizeof buffer, "%s\\%s\\new_%s", dir.c_str(),
+                                   kStagingDirectory, asset::kFileName);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return false;
+  path.assign(buffer, static_cast<std::size_t>(length));
+  return true;
+}
+
+}  // namespace
+
+int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
+                        std::string& previousTimestamp, IDomFactory* factory) {
+  const std::string source = path;
+  DomAccess dom(factory);
+  if (dom.CreateDocument(DomAccess::kProgId) != 0) return compare_result::kNoDocument;
+  if (dom.Load(source) != hr::kOk) return compare_result::kPreviousUnreadable;
+
+  const DomNode hardware = FindHardwareAsset(dom);
+  previousTimestamp = dom.GetAttributeText(hardware, asset::kCurrentTimestampAttribute);
+  const DomNode summary = FindSummaryClass(dom, hardware);
+  if (!summary) return compare_result::kNoSummary;
+
+  ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
+    if (const ComparedRow* row = FindCompared(name)) previous.*row->value = dom.GetText(property);
+  });
+  return compare_result::kDone;
+}
+
+int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
+                        const CompareServices& services) {
+  std::string staging;
+  // Writing to a cut-off path would put the document somewhere unintended.
+  if (!FormStagingPath(app.m_szHostDir, staging)) return compare_result::kSaveFailed;
+
+  if (const int built = BuildAssetDocument(app, staging, services.dom, services.clock)) {
+    return built;
+  }
+
+  InventorySummary previous;
+  std::string previousTimestamp;
+  if (const int read =
+          ReadPreviousSummary(documentPath, previous, previousTimestamp, services.dom)) {
+    return read;
+  }
+
+  DomAccess dom(services.dom);
+  if (dom.CreateDocument(DomAccess::kProgId) != 0) return compare_result::kNoDocument;
+  if (dom.Load(staging) != hr::kOk) return compare_result::kStagingUnreadable;
+
+  const DomNode hardware = FindHardwareAsset(dom);
+  dom.SetExistingAttribute(hardware, asset::kPreviousTimestampAttribute, previousTimestamp);
+  const DomNode summary = FindSummaryClass(dom, hardware);
+  if (!summary) return compare_result::kNoSummary;
+
+  bool changed[std::size(kCompared)] = {};
+  ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
+    const ComparedRow* row = FindCompared(name);
+    if (!row || EqualIgnoringCase(dom.GetText(property), previous.*row->value)) return;
+    // Marks are only raised, never cleared.
+    dom.SetExistingAttribute(property, asset::kChangedAttribute, "1");
+    changed[row - kCompared] = true;
+  });
+  app.m_nStatus = 0;
+  for (const bool flag : changed) {
+    if (flag) app.m_nStatus = 1;
+  }
+
+  // The agent must not hear of success while documentPath holds the old
+  // document.
+  if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
+  if (!services.files.CopyFile(staging, documentPath, false)) return compare_result::kReplaceFailed;
+  dom.RemoveAllChildren(dom.Document());
+  return compare_result::kDone;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+class CMorvApp;
+class IClock;
+class IDomFactory;
+class IFileSystem;
+struct InventorySummary;
+
+namespace compare_result {
+inline constexpr int kDone = 0;
+inline constexpr int kSaveFailed = -1;  // also: the staging path does not fit
+inline constexpr int kNoDocument = -200;
+inline constexpr int kPreviousUnreadable = -203;
+inline constexpr int kStagingUnreadable = -204;
+inline constexpr int kNoSummary = -205;
+inline constexpr int kReplaceFailed = -206;
+}  // namespace compare_result
+
+// The services a comparison uses.
+struct CompareServices {
+  IDomFactory* dom;  // may be null: no document can be made
+  IClock& clock;
+  IFileSystem& files;
+};
+
+// Reads the previous document's currentTimestamp and its five compared
+// summary values (the later of two equal names wins). Returns 0, -200,
+// -203 (not loadable) or -205 (no summary class). Fields not found stay as
+// they were.
+int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
+                        std::string& previousTimestamp, IDomFactory* dom);
+
+// Builds the new document into "<host dir>\Results\Backup\new_<file>",
+// marks the summary values that differ from the document at documentPath,
+// sets app.m_nStatus to 1 (changed) or 0, saves the staging file and copies
+// it over documentPath. Returns 0 when documentPath holds the new document;
+// -1 (staging path too long, or a save failed), -200, -203, -204, -205, or
+// -206 when the copy failed. m_nStatus is set only once both documents were
+// read; documentPath is written only by the final copy.
+int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
+                        const CompareServices& services);
