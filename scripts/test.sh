@@ -11,7 +11,7 @@ echo "== Wine: $MORV_WINEARCH ($MORV_WINE), Windows build: $MORV_WIN_PRESET"
 
 jobs=$(nproc)
 status=0
-for preset in host win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_WIN_PRESET"); do
+for preset in host fuzz win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_WIN_PRESET"); do
   echo "== build: $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -19,6 +19,9 @@ done
 
 echo "== tests: host"
 ctest --preset host -j "$jobs" || status=1
+
+echo "== tests: fuzz targets, each for a bounded time"
+ctest --preset fuzz || status=1
 
 echo "== tests: win32 (static checks of the 32-bit module)"
 if [ "$MORV_WIN_PRESET" = win32 ]; then
