@@ -1,0 +1,175 @@
+#include "wmi/Wmi.h"
+
+#include "entry/MorvApp.h"
+#include "entry/RunDriver.h"
+#include "platform/ComRuntime.h"
+#include "platform/VersionInfo.h"
+#include "wmi/QueryTables.h"
+#include "wmi/WmiService.h"
+
+namespace {
+
+constexpr int kSecuritySet = 1;
+constexpr int kComEntryFailed = -1;
+constexpr int kSecurityFailed = -2;
+constexpr int kSecuritySetBefore = -23;
+constexpr int kLocatorFailed = -21;
+constexpr int kProxySecurityFailed = -22;
+constexpr int kConnectFailed = -101;
+
+constexpr std::uint32_t kAuthnWinNT = 10;
+constexpr std::uint32_t kAuthzNone = 0;
+constexpr std::uint32_t kAuthnLevelDefault = 0, kAuthnLevelCall = 3;
+constexpr std::uint32_t kImpersonate = 3;
+constexpr std::uint32_t kNoCapabilities = 0;
+
+constexpr ProxyBlanket kProxyBlanket{kAuthnWinNT, kAuthzNone, kAuthnLevelCall, kImpersonate,
+                                     kNoCapabilities};
+
+struct CollectionStep {
+  int (CWmi::*query)(IWmiConnection&);
+  int failureCode;
+};
+
+std::string WithIndex(const char* format, const std::string& index) {
+  std::string text = format;
+  text.replace(text.find("%s"), 2, index);
+  return text;
+}
+
+}  // namespace
+
+CWmi::CWmi(CMorvApp& app, IVersionInfo& version, IComRuntime& com, IWmiService* service)
+    : app_(app), version_(version), com_(com), service_(service) {}
+
+CWmi::~CWmi() {
+  for (; comEntries_ > 0; --comEntries_) com_.Uninitialize();
+}
+
+int CWmi::Initialize() {
+  if (Failed(EnterCom(version_, com_))) return kComEntryFailed;
+  ++comEntries_;
+
+  ComSecuritySettings settings;
+  settings.impersonationLevel = kImpersonate;
+  if (IsWin2000OrVistaClient() == 1) {
+    settings.withAuthenticationList = true;  // one entry: service and authorisation none
+    settings.authenticationLevel = kAuthnLevelCall;
+  } else {
+    settings.withAuthenticationList = false;
+    settings.authenticationLevel = kAuthnLevelDefault;
+  }
+
+  const HResult security = com_.InitializeSecurity(settings);
+  if (Succeeded(security)) return kSecuritySet;
+  return security == hr::kRpcTooLate ? kSecuritySetBefore : kSecurityFailed;
+}
+
+int CWmi::IsWin2000OrVistaClient() {
+  constexpr std::uint32_t kPlatformNt = 2;
+  constexpr std::uint8_t kWorkstation = 1;
+  OsVersionInfo info;
+  if (!version_.GetVersionEx(kOsVersionInfoExSize, info) &&
+      !version_.GetVersionEx(kOsVersionInfoSize, info))
+    return 0;
+  if (info.platformId != kPlatformNt) return 0;
+  if (info.majorVersion == 5 && info.minorVersion == 0) return 1;
+  if (info.majorVersion == 6 && info.minorVersion == 0 && info.productType == kWorkstation)
+    return 1;
+  return 0;
+}
+
+int CWmi::Collect() {
+  std::unique_ptr<IWmiLocator> locator;
+  if (!service_ || Failed(service_->CreateLocator(locator)) || !locator) return kLocatorFailed;
+
+  // Bounded so that an unresponsive WMI service cannot hold the thread.
+  std::unique_ptr<IWmiConnection> services;
+  if (Failed(locator->ConnectServer("ROOT\\CIMV2", wmi::kConnectUseMaxWait, services)) || !services)
+    return kConnectFailed;
+
+  if (Failed(services->SetProxyBlanket(kProxyBlanket))) return kProxySecurityFailed;
+  return RunQueries(*services);
+}
+
+int CWmi::RunQueries(IWmiConnection& services) {
+  static constexpr CollectionStep kSteps[] = {
+      {&CWmi::QueryOperatingSystem, -116},
+      {&CWmi::QueryProcessor, -117},
+      {&CWmi::QueryPhysicalMemory, -118},
+      {&CWmi::QueryDiskDrive, -119},
+      {&CWmi::QueryLogicalDisk, -120},
+      {&CWmi::QueryVideoController, -121},
+      {&CWmi::QueryDesktopMonitor, -122},
+      {&CWmi::QueryNetworkAdapter, -123},
+      {&CWmi::QueryEveryAdapterConfiguration, -124},
+      {&CWmi::QueryCDROMDrive, -125},
+      {&CWmi::QuerySoundDevice, -126},
+  };
+  for (const CollectionStep& step : kSteps) {
+    if ((this->*step.query)(services) != 0) return step.failureCode;
+  }
+  return 0;
+}
+
+int CWmi::QueryEveryAdapterConfiguration(IWmiConnection& services) {
+  std::int32_t ordinal = 0;
+  int result = 0;
+  app_.m_listNetworkAdapter.ForEach([&](const NetworkAdapterRecord& adapter) {
+    if (result != 0) return;
+    ++ordinal;
+    result = QueryNetworkAdapterConfiguration(services, adapter.Index, ordinal);
+  });
+  return result;
+}
+
+int CWmi::QueryOperatingSystem(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kOperatingSystem,
+                       query_tables::kOperatingSystem.text);
+}
+
+int CWmi::QueryProcessor(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kProcessor, query_tables::kProcessor.text);
+}
+
+int CWmi::QueryPhysicalMemory(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kPhysicalMemory,
+                       query_tables::kPhysicalMemory.text);
+}
+
+int CWmi::QueryDiskDrive(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kDiskDrive, query_tables::kDiskDrive.text);
+}
+
+int CWmi::QueryLogicalDisk(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kLogicalDisk, query_tables::kLogicalDisk.text);
+}
+
+int CWmi::QueryVideoController(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kVideoController,
+                       query_tables::kVideoController.text);
+}
+
+int CWmi::QueryDesktopMonitor(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kDesktopMonitor,
+                       query_tables::kDesktopMonitor.text);
+}
+
+int CWmi::QueryNetworkAdapter(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kNetworkAdapter,
+                       query_tables::kNetworkAdapter.text);
+}
+
+int CWmi::QueryNetworkAdapterConfiguration(IWmiConnection& services, std::string index,
+                                           std::int32_t adapterOrdinal) {
+  const auto& query = query_tables::kNetworkAdapterConfiguration;
+  return RunClassQuery(services, app_, query, WithIndex(query.text, index), adapterOrdinal);
+}
+
+int CWmi::QueryCDROMDrive(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kCDROMDrive, query_tables::kCDROMDrive.text);
+}
+
+int CWmi::QuerySoundDevice(IWmiConnection& services) {
+  return RunClassQuery(services, app_, query_tables::kSoundDevice, query_tables::kSoundDevice.text);
+}
