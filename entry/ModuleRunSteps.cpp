@@ -1,6 +1,9 @@
 #include "entry/ModuleRunSteps.h"
 
 #include "entry/MorvApp.h"
+#include "platform/OsEdition.h"
+#include "platform/SystemFacts.h"
+#include "registry/DeviceWalks.h"
 
 // Each step delegates to its subsystem.
 
@@ -19,25 +22,51 @@ std::unique_ptr<IWmiSession> ModuleRunSteps::CreateWmiSession(CMorvApp&) {
   return std::make_unique<NoWmiSession>();
 }
 
-void ModuleRunSteps::GetOsEditionCode(PlatformFacts& facts) { facts.OsEditionCode = 0; }
+void ModuleRunSteps::GetOsEditionCode(PlatformFacts& facts) {
+  const Platform& p = platform_;
+  if (p.version && p.metrics && p.registry)
+    ::GetOsEditionCode(*p.version, *p.metrics, *p.registry, facts.OsEditionCode);
+}
 
-std::string ModuleRunSteps::GetOsEditionName(int) { return {}; }
+std::string ModuleRunSteps::GetOsEditionName(int code) {
+  std::string name;
+  ::GetOsEditionName(code, name);
+  return name;
+}
 
 std::string ModuleRunSteps::GetProcessorDescription() { return {}; }
 
-std::uint64_t ModuleRunSteps::GetTotalPhysicalMemory() { return 0; }
+std::uint64_t ModuleRunSteps::GetTotalPhysicalMemory() {
+  const Platform& p = platform_;
+  return p.version && p.memory ? ::GetTotalPhysicalMemory(*p.version, *p.memory) : 0;
+}
 
-std::uint64_t ModuleRunSteps::GetFixedDiskTotalBytes() { return 0; }
+std::uint64_t ModuleRunSteps::GetFixedDiskTotalBytes() {
+  return platform_.drives ? ::GetFixedDiskTotalBytes(*platform_.drives) : 0;
+}
 
-std::uint64_t ModuleRunSteps::GetFixedDiskFreeBytes() { return 0; }
+std::uint64_t ModuleRunSteps::GetFixedDiskFreeBytes() {
+  return platform_.drives ? ::GetFixedDiskFreeBytes(*platform_.drives) : 0;
+}
 
-void ModuleRunSteps::FindDisplayAdapterNames(PlatformFacts&, std::vector<std::string>&) {}
+void ModuleRunSteps::FindDisplayAdapterNames(PlatformFacts& facts,
+                                             std::vector<std::string>& names) {
+  if (platform_.registry) ::FindDisplayAdapterNames(*platform_.registry, facts, names);
+}
 
-void ModuleRunSteps::FindMonitorNames(std::vector<std::string>&, PlatformFacts&) {}
+void ModuleRunSteps::FindMonitorNames(std::vector<std::string>& names, PlatformFacts& facts) {
+  if (platform_.registry) ::FindMonitorNames(*platform_.registry, names, facts);
+}
 
-void ModuleRunSteps::FindCdromNames(PlatformFacts&, std::vector<std::string>&) {}
+void ModuleRunSteps::FindCdromNames(PlatformFacts& facts, std::vector<std::string>& names) {
+  if (platform_.registry && platform_.drives)
+    ::FindCdromNames(*platform_.registry, *platform_.drives, facts, names);
+}
 
-void ModuleRunSteps::ReadPowerPolicy(CMorvApp&) {}
+void ModuleRunSteps::ReadPowerPolicy(CMorvApp& app) {
+  if (platform_.power && platform_.debug)
+    ::ReadPowerPolicy(app.m_pPower.get(), *platform_.power, *platform_.debug);
+}
 
 int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string&) {
   app.m_strTimestamp.clear();

@@ -8,6 +8,8 @@
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
 #include "platform/win/WindowsPlatform.h"
+#include "platform/win/WindowsSystemFacts.h"
+#include "registry/win/WindowsRegistry.h"
 
 namespace {
 
@@ -43,6 +45,11 @@ struct Module {
   WindowsDebugOutput debug;
   WindowsClock clock;
   WindowsHostProcess host;
+  WindowsSystemMetrics metrics;
+  WindowsMemoryStatus memory;
+  WindowsDrives drives;
+  WindowsPowerPolicy power;
+  WindowsRegistry registry;
   Platform platform;
   CMorvApp app;
   // Calls that overlap would share the store; the second one waits.
@@ -55,6 +62,11 @@ struct Module {
     platform.debug = &debug;
     platform.clock = &clock;
     platform.host = &host;
+    platform.metrics = &metrics;
+    platform.memory = &memory;
+    platform.drives = &drives;
+    platform.power = &power;
+    platform.registry = &registry;
   }
 };
 

@@ -19,4 +19,7 @@
 #undef CopyFile
 #undef DeleteFile
 #undef GetVersionEx
+#undef GetDriveType
+#undef GetDiskFreeSpace
+#undef GetDiskFreeSpaceEx
 #undef ReplaceFile
