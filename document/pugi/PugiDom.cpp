@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <pugixml.hpp>
 #include <string>
@@ -40,7 +41,6 @@ int TypeOf(const pugi::xml_node& node) {
     case pugi::node_cdata:
       return 4;
     case pugi::node_pi:
-    case pugi::node_declaration:
       return dom::kProcessingInstruction;
     case pugi::node_comment:
       return 8;
@@ -107,12 +107,6 @@ class PugiNode : public IDomNode {
     switch (node_.type()) {
       case pugi::node_element:
         AppendText(node_, text);
-        break;
-      case pugi::node_declaration:
-        for (pugi::xml_attribute a : node_.attributes()) {
-          if (!text.empty()) text += ' ';
-          text += std::string(a.name()) + "=\"" + a.value() + "\"";
-        }
         break;
       default:
         text = node_.value();
@@ -287,10 +281,14 @@ class PugiDocument final : public IDomDocument {
   HResult PutAsync(bool) override { return hr::kOk; }
 
   HResult Load(const std::string& path) override {
+    const std::string hostPath = ToHostPath(path);
+    // pugixml would take a directory's size for a file's.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(hostPath, error)) return hr::kFalse;
     pugi::xml_document loaded;
-    if (!loaded.load_file(ToHostPath(path).c_str(), kParseOptions)) return hr::kFalse;
+    if (!loaded.load_file(hostPath.c_str(), kParseOptions)) return hr::kFalse;
     ParkChildren(*store_, store_->document);
-    for (pugi::xml_node child : loaded.children()) store_->document.append_copy(child);
+    for (pugi::xml_node child : loaded.children()) Adopt(child);
     return hr::kOk;
   }
 
@@ -334,6 +332,22 @@ class PugiDocument final : public IDomDocument {
   }
 
  private:
+  // Copies a loaded top-level node. Only a document node takes a
+  // declaration, so it is kept as the instruction it is in the DOM.
+  void Adopt(const pugi::xml_node& node) {
+    if (node.type() != pugi::node_declaration) {
+      store_->document.append_copy(node);
+      return;
+    }
+    std::string data;
+    for (pugi::xml_attribute a : node.attributes()) {
+      data += std::string(data.empty() ? "" : " ") + a.name() + "=\"" + a.value() + "\"";
+    }
+    pugi::xml_node instruction = store_->document.append_child(pugi::node_pi);
+    instruction.set_name("xml");
+    instruction.set_value(data.c_str());
+  }
+
   pugi::xml_node DocumentElement() const {
     for (pugi::xml_node child : store_->document.children()) {
       if (child.type() == pugi::node_element) return child;

@@ -1,0 +1,21 @@
+#pragma once
+#include <set>
+
+#include "document/DomFactory.h"
+
+// A document factory over a real one that fails chosen creations and
+// chosen saves, counted from 1 over the factory's life.
+class FaultyDomFactory final : public IDomFactory {
+ public:
+  explicit FaultyDomFactory(IDomFactory& real) : real_(real) {}
+
+  std::set<int> failCreations;
+  std::set<int> failSaves;
+  int creations = 0;
+  int saves = 0;
+
+  HResult CreateDocument(const std::string& progId, DomDocument& document) override;
+
+ private:
+  IDomFactory& real_;
+};
