@@ -1,5 +1,7 @@
 #include "wmi/Wmi.h"
 
+#include <string_view>
+
 #include "entry/MorvApp.h"
 #include "entry/RunDriver.h"
 #include "platform/ComRuntime.h"
@@ -31,10 +33,10 @@ struct CollectionStep {
   int failureCode;
 };
 
-std::string WithIndex(const char* format, const std::string& index) {
-  std::string text = format;
-  text.replace(text.find("%s"), 2, index);
-  return text;
+// The format's one %s replaced by the index text.
+std::string WithIndex(std::string_view format, const std::string& index) {
+  const std::size_t at = format.find("%s");
+  return std::string(format.substr(0, at)) + index + std::string(format.substr(at + 2));
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+#include "cpu/Timer.h"
+#include "cpu/X86Processor.h"
+
+// The real processor; port access only in the 9x family, where a process
+// may use IN, OUT and CLI.
+class WindowsProcessor final : public X86Processor {
+ public:
+  bool HasIoPrivilege() override;
+};
+
+// timeGetTime.
+class WindowsTimer final : public ITimer {
+ public:
+  std::uint32_t Milliseconds() override;
+};

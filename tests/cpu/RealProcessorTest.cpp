@@ -1,0 +1,122 @@
+// The real processor of the machine running the tests: its own CPUID,
+// flags and counter, compared with what the Linux kernel reports in
+// /proc/cpuinfo (reached as Z:\proc\cpuinfo under Wine).
+#include <cpuid.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "cpu/CpuSpeed.h"
+#include "cpu/CpuVendor.h"
+#include "cpu/ProcessorDescription.h"
+#include "doubles/FakePlatform.h"
+#include "doubles/ProcessorDoubles.h"
+#ifdef _WIN32
+#include "cpu/win/WindowsProcessor.h"
+using RealProcessor = WindowsProcessor;
+using RealTimer = WindowsTimer;
+constexpr char kCpuInfo[] = "Z:/proc/cpuinfo";
+#else
+#include "cpu/X86Processor.h"
+using RealProcessor = X86Processor;
+using RealTimer = SteadyTimer;
+constexpr char kCpuInfo[] = "/proc/cpuinfo";
+#endif
+
+namespace {
+
+// The first value of a /proc/cpuinfo field; empty when absent.
+std::string CpuInfoField(const std::string& field) {
+  std::ifstream file(kCpuInfo);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.compare(0, field.size(), field) != 0) continue;
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    std::string value = line.substr(colon + 1);
+    const std::size_t first = value.find_first_not_of(" \t");
+    return first == std::string::npos ? "" : value.substr(first);
+  }
+  return {};
+}
+
+// The brand string straight from the compiler's CPUID helper, without
+// surrounding blanks: what the processor calls itself.
+std::string BrandFromCompilerHelper() {
+  unsigned regs[12] = {};
+  unsigned highest = __get_cpuid_max(0x80000000u, nullptr);
+  if (highest < 0x80000004u) return {};
+  for (unsigned i = 0; i < 3; ++i) {
+    __get_cpuid(0x80000002u + i, &regs[4 * i], &regs[4 * i + 1], &regs[4 * i + 2],
+                &regs[4 * i + 3]);
+  }
+  char text[49] = {};
+  std::memcpy(text, regs, 48);
+  std::string brand = text;
+  const std::size_t first = brand.find_first_not_of(' ');
+  const std::size_t last = brand.find_last_not_of(' ');
+  return first == std::string::npos ? "" : brand.substr(first, last - first + 1);
+}
+
+struct RealMachine {
+  RealProcessor cpu;
+  RealTimer timer;
+  FakeHostProcess host;
+  Platform platform;
+  RealMachine() {
+    host.path = "C:\\no-such-agent-dir\\agent.exe";
+    platform.processor = &cpu;
+    platform.timer = &timer;
+    platform.host = &host;
+  }
+};
+
+TEST(RealProcessorTest, FlagTestsFindAModernProcessor) {
+  RealProcessor cpu;
+  EXPECT_TRUE(cpu.CanToggleIdFlag());
+  EXPECT_TRUE(cpu.CanToggleAlignmentFlag());
+  // Neither an 8086 (bits stuck set) nor a 286 (bits stuck clear).
+  EXPECT_NE(cpu.FlagsHighNibbleAfterWrite(0x0), 0xFu);
+  EXPECT_NE(cpu.FlagsHighNibbleAfterWrite(0xF), 0x0u);
+  EXPECT_FALSE(cpu.HasIoPrivilege());
+  EXPECT_EQ(cpu.ReadConfigRegister(0xC3), 0xFF);  // refused without privilege
+}
+
+TEST(RealProcessorTest, VendorStringMatchesTheKernel) {
+  const std::string vendor = CpuInfoField("vendor_id");
+  if (vendor.empty()) GTEST_SKIP() << "no " << kCpuInfo;
+  RealProcessor cpu;
+  char text[13] = {};
+  ASSERT_EQ(ReadCpuVendorString(cpu, text), 1);
+  EXPECT_EQ(vendor, text);
+  EXPECT_NE(GetCpuVendor(cpu), kVendorUnknown);
+  EXPECT_TRUE(HasTimeStampCounter(cpu));
+}
+
+TEST(RealProcessorTest, DescriptionNamesThisProcessorAndItsClock) {
+  const std::string model = BrandFromCompilerHelper();
+  const double kernelMhz = std::atof(CpuInfoField("cpu MHz").c_str());
+  if (model.empty() || kernelMhz <= 0) GTEST_SKIP() << "no brand string or no " << kCpuInfo;
+
+  RealMachine machine;
+  const std::string description = GetProcessorDescription(machine.platform);
+  EXPECT_NE(description.find(model), std::string::npos) << description;
+  const std::size_t comma = description.rfind(", ");
+  ASSERT_NE(comma, std::string::npos) << description;
+  const double describedMhz = std::atof(description.c_str() + comma + 2);
+  EXPECT_NEAR(describedMhz, kernelMhz, kernelMhz * 0.01) << description;
+  EXPECT_NE(description.find(" MHz"), std::string::npos) << description;
+}
+
+TEST(RealProcessorTest, MeasuredSpeedAgreesWithTheCounterFrequency) {
+  const double kernelMhz = std::atof(CpuInfoField("cpu MHz").c_str());
+  if (kernelMhz <= 0) GTEST_SKIP() << "no " << kCpuInfo;
+  RealMachine machine;
+  const std::uint32_t measured = MeasureCpuSpeed(machine.platform);
+  EXPECT_NEAR(measured, kernelMhz, kernelMhz * 0.01);
+}
+
+}  // namespace

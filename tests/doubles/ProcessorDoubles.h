@@ -1,0 +1,43 @@
+#pragma once
+// Doubles of the millisecond timer and the profile reader.
+#include <chrono>
+#include <cstdint>
+
+#include "cpu/Timer.h"
+#include "platform/ProfileReader.h"
+
+// Advances by `step` milliseconds on every reading.
+class SteppingTimer final : public ITimer {
+ public:
+  std::uint32_t now = 5000;
+  std::uint32_t step = 1;
+  int reads = 0;
+  std::uint32_t Milliseconds() override {
+    ++reads;
+    const std::uint32_t reading = now;
+    now += step;
+    return reading;
+  }
+};
+
+// The real elapsed time of the host.
+class SteadyTimer final : public ITimer {
+ public:
+  std::uint32_t Milliseconds() override {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+  }
+};
+
+// Text files of the host, by Windows path (mapped as HostFileSystem maps
+// them), with a private-profile reader following GetPrivateProfileIntA:
+// sections and keys ignore letter case, the value's leading decimal digits
+// count, a missing section or key gives the default.
+class HostProfileReader final : public IProfileReader {
+ public:
+  int opens = 0;
+  std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
+  unsigned GetProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                         const std::string& path) override;
+};
