@@ -1,5 +1,6 @@
 #include "entry/ModuleRunSteps.h"
 
+#include "cpu/ProcessorDescription.h"
 #include "entry/MorvApp.h"
 #include "platform/OsEdition.h"
 #include "platform/SystemFacts.h"
@@ -34,7 +35,9 @@ std::string ModuleRunSteps::GetOsEditionName(int code) {
   return name;
 }
 
-std::string ModuleRunSteps::GetProcessorDescription() { return {}; }
+std::string ModuleRunSteps::GetProcessorDescription() {
+  return ::GetProcessorDescription(platform_);
+}
 
 std::uint64_t ModuleRunSteps::GetTotalPhysicalMemory() {
   const Platform& p = platform_;
