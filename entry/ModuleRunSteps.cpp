@@ -1,10 +1,12 @@
 #include "entry/ModuleRunSteps.h"
 
 #include "cpu/ProcessorDescription.h"
+#include "document/AssetDocumentBuilder.h"
 #include "entry/MorvApp.h"
 #include "platform/OsEdition.h"
 #include "platform/SystemFacts.h"
 #include "registry/DeviceWalks.h"
+#include "tracking/ChangeComparison.h"
 
 // Each step delegates to its subsystem.
 
@@ -71,9 +73,16 @@ void ModuleRunSteps::ReadPowerPolicy(CMorvApp& app) {
     ::ReadPowerPolicy(app.m_pPower.get(), *platform_.power, *platform_.debug);
 }
 
-int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string&) {
-  app.m_strTimestamp.clear();
-  return -1;
+int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documentPath) {
+  if (!platform_.clock) {
+    app.m_strTimestamp.clear();
+    return build_result::kNoDocument;
+  }
+  return ::BuildAssetDocument(app, documentPath, platform_.dom, *platform_.clock);
 }
 
-int ModuleRunSteps::CompareWithPrevious(CMorvApp&, const std::string&) { return -1; }
+int ModuleRunSteps::CompareWithPrevious(CMorvApp& app, const std::string& documentPath) {
+  if (!platform_.clock || !platform_.files) return compare_result::kNoDocument;
+  return ::CompareWithPrevious(app, documentPath,
+                               CompareServices{platform_.dom, *platform_.clock, *platform_.files});
+}

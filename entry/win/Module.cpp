@@ -1,6 +1,7 @@
 // The DLL's load and unload, and its one export.
 #include <new>
 
+#include "document/win/MsxmlDom.h"
 #include "entry/HwInvCall.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
@@ -50,6 +51,7 @@ struct Module {
   WindowsDrives drives;
   WindowsPowerPolicy power;
   WindowsRegistry registry;
+  MsxmlDomFactory dom;
   Platform platform;
   CMorvApp app;
   // Calls that overlap would share the store; the second one waits.
@@ -67,6 +69,7 @@ struct Module {
     platform.drives = &drives;
     platform.power = &power;
     platform.registry = &registry;
+    platform.dom = &dom;
   }
 };
 
