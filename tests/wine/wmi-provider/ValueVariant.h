@@ -1,8 +1,10 @@
 #pragma once
-#include <oleauto.h>
+#include <string>
 
 #include "platform/win/Windows.h"
 #include "wmi/WmiService.h"
+// after <windows.h>
+#include <oleauto.h>
 
 // Writes a fixture value into `out` (which must be initialised) in the
 // variant type WMI uses for it: VT_I4, VT_I2, VT_BOOL, VT_BSTR,
