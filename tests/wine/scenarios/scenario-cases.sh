@@ -6,7 +6,7 @@ odd="$own/odd-shapes.wmi"
 runs_in_sequence() {
   local dir="$work/agent" doc="$work/agent/AgentHardwareAsset.XML" first
   install_to "$dir"
-  agent seq winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
+  agent main winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
   expect "first run: result" "$result" 0
   expect "first run: status" "$status" 1
   [[ "$stamp" =~ ^[0-9]{14}$ ]] || fail "first run: timestamp '$stamp'"
@@ -25,7 +25,7 @@ runs_in_sequence() {
   first=$stamp
 
   sleep 1 # a later second, so the timestamps differ
-  agent seq winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
+  agent main winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
   expect "unchanged hardware: result" "$result" 0
   expect "unchanged hardware: status" "$status" 0
   if valid "unchanged hardware" "$doc"; then
@@ -39,7 +39,7 @@ runs_in_sequence() {
 
   # Only the free space differs: exactly that property is marked.
   sed 's/^FreeSpace = string "1000"/FreeSpace = string "2000"/' "$station" >"$work/freed.wmi"
-  agent seq winxp "$work/freed.wmi" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
+  agent main winxp "$work/freed.wmi" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
   expect "changed free space: result" "$result" 0
   expect "changed free space: status" "$status" 1
   if valid "changed free space" "$doc"; then
@@ -52,12 +52,12 @@ runs_in_sequence() {
   # A processor name in other capitals is no change.
   sed 's/^Name = string "INTEL(R) PENTIUM(R) 4 CPU 3.00GHZ"/Name = string "intel(r) pentium(r) 4 cpu 3.00ghz"/' \
     "$work/freed.wmi" >"$work/lower.wmi"
-  agent seq winxp "$work/lower.wmi" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
+  agent main winxp "$work/lower.wmi" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc"
   expect "letter case only: result" "$result" 0
   expect "letter case only: status" "$status" 0
 
   # Many runs in one load: every one completes with the full summary.
-  agent seq winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc" \
+  agent main winxp "$station" "" "" "$dir" --detail 1 --device scenario-pc --document "Z:$doc" \
     --runs "${MORV_SCENARIO_RUNS:-1000}"
   expect "runs in one load: failing runs" "$(grep -c '^result: ' <<<"$out")" "${MORV_SCENARIO_RUNS:-1000}"
   expect "runs in one load: results other than 0" "$(grep '^result: ' <<<"$out" | grep -vc '^result: 0 ')" 0
@@ -65,7 +65,7 @@ runs_in_sequence() {
   valid "runs in one load" "$doc" && summary_is "runs in one load" "$doc" "$station"
 
   # Detail mode 0: the summary class alone.
-  agent seq winxp "$station" "" "" "$dir" --detail 0 --device scenario-pc --document "Z:$work/summary-only.xml"
+  agent main winxp "$station" "" "" "$dir" --detail 0 --device scenario-pc --document "Z:$work/summary-only.xml"
   expect "detail 0: result" "$result" 0
   if valid "detail 0" "$work/summary-only.xml"; then
     expect "detail 0: classes" "$(xq "$work/summary-only.xml" "count($asset/Class)")" 1
@@ -89,12 +89,15 @@ document_faults() {
       no-summary) printf '<TS_Root><Device id="x"><HardwareAsset version="1.0" currentTimestamp="20000101000000" previousTimestamp="20000101000000"><Class id="Win32_OperatingSystem" wmi="true" changed="1"/></HardwareAsset></Device></TS_Root>' >"$doc" ;;
     esac
     before=$(ls -ld --time-style=+%s "$doc" | awk '{ print $1 $5 $6 }'; [ -f "$doc" ] && md5sum <"$doc")
-    caller faults winxp "$station" "" "" runs 1 scenario-pc "Z:$doc" 1
+    agent main winxp "$station" "" "" "$dir" --detail 1 --document "Z:$doc"
     expect "$what: result" "$result" "$want"
     expect "$what: status (first call of the load)" "$status" 1
     expect "$what: $doc untouched" \
       "$(ls -ld --time-style=+%s "$doc" | awk '{ print $1 $5 $6 }'; [ -f "$doc" ] && md5sum <"$doc")" "$before"
-    valid "$what: staging file" "$dir/../faults/Results/Backup/new_AgentHardwareAsset.XML" 2>/dev/null || true
+    # The staging file holds the new document as built.
+    if valid "$what: staging file" "$dir/Results/Backup/new_AgentHardwareAsset.XML"; then
+      expect "$what: staging file unmarked" "$(marked "$dir/Results/Backup/new_AgentHardwareAsset.XML")" 0
+    fi
   done <<'ROWS'
 directory|directory|-203
 malformed|malformed|-203
@@ -105,10 +108,10 @@ ROWS
   # staging file, and the previous document stays as it was.
   dir="$work/nostaging" doc="$work/nostaging.xml"
   install_to "$dir"
-  agent nostaging winxp "$station" "" "" "$dir" --no-staging --document "Z:$doc"
+  agent main winxp "$station" "" "" "$dir" --no-staging --document "Z:$doc"
   expect "no Results\\Backup, first run: result" "$result" 0
   before=$(md5sum <"$doc")
-  agent nostaging winxp "$station" "" "" "$dir" --no-staging --document "Z:$doc"
+  agent main winxp "$station" "" "" "$dir" --no-staging --document "Z:$doc"
   expect "no Results\\Backup: result" "$result" -1
   expect "no Results\\Backup: document untouched" "$(md5sum <"$doc")" "$before"
   [ ! -e "$dir/Results" ] || fail "no Results\\Backup: the module created it"
@@ -125,7 +128,7 @@ collection_failures() {
       fault) cp "$station" "$fixture"; faults=$target ;;
     esac
     rm -f "$doc"
-    caller nt winxp "$fixture" "$faults" "" runs 1 scenario-pc "Z:$doc" 1
+    caller main winxp "$fixture" "$faults" "" runs 1 scenario-pc "Z:$doc" 1
     expect "$kind $target on NT: result" "$result" "$code"
     expect "$kind $target on NT: status" "$status" 1
     expect "$kind $target on NT: timestamp" "$stamp" ""
@@ -160,7 +163,7 @@ ROWS
 broken_enumerations() {
   local doc="$work/partway.xml" kept
   with_directive "$station" "!fail Win32_LogicalDisk after 1" "$work/partway.wmi"
-  agent partway winxp "$work/partway.wmi" "" "" "$work/agent-partway" --detail 1 --document "Z:$doc"
+  agent main winxp "$work/partway.wmi" "" "" "$work/agent-partway" --detail 1 --document "Z:$doc"
   expect "enumeration failing part-way: result" "$result" 0
   if valid "enumeration failing part-way" "$doc"; then
     kept=$(table "$station" Win32_LogicalDisk FreeSpace | head -n 1 | sum_of)
@@ -171,7 +174,7 @@ broken_enumerations() {
 
   doc="$work/hang.xml"
   with_directive "$station" "!hang Win32_SoundDevice after 1" "$work/hang.wmi"
-  agent partway winxp "$work/hang.wmi" "" "" "$work/agent-partway" --detail 1 --document "Z:$doc"
+  agent main winxp "$work/hang.wmi" "" "" "$work/agent-partway" --detail 1 --document "Z:$doc"
   expect "enumeration never answering: result" "$result" 0
   if valid "enumeration never answering" "$doc"; then
     expect "enumeration never answering: sound devices" "$(values "$doc" Win32_SoundDevice.Caption)" \
@@ -182,10 +185,10 @@ broken_enumerations() {
 # WMI leaves every summary value to the fallbacks; the registry walks read
 # .reg fixtures of each family.
 fallbacks() {
-  local version regfile doc n
-  while read -r version regfile; do
+  local version regfile group doc n
+  while read -r version regfile group; do
     doc="$work/fallback-$version.xml"
-    agent "fallback-$version" "$version" "$odd" "" "$reg/$regfile" "$work/agent-$version" \
+    agent "$group" "$version" "$odd" "" "$reg/$regfile" "$work/agent-$version" \
       --detail 1 --document "Z:$doc"
     expect "fallbacks on $version: result" "$result" 0
     valid "fallbacks on $version" "$doc" || continue
@@ -203,22 +206,61 @@ fallbacks() {
     expect "fallbacks on $version: debugger lines" "$(grep -c . <<<"$debug")" 2
     expect "fallbacks on $version: sound names" "$(values "$doc" Win32_SoundDevice.Caption)" "|"
   done <<'ROWS'
-winxp nt5.reg
-nt40 nt4.reg
-win98 win9x.reg
+winxp nt5.reg nt5
+nt40 nt4.reg nt4
+win98 win9x.reg 9x
 ROWS
+}
+
+# "cpuinfo.ini" beside the host snaps the measured speed of this machine's
+# processor: the first range holding the measured value names the speed.
+speed_table() {
+  local dir="$work/agent-speed" doc="$work/speed.xml" name
+  install_to "$dir"
+  cat >"$dir/cpuinfo.ini" <<'INI'
+[CPU_INFO]
+CPU_INTEL=INTEL_SPEEDS
+CPU_AMD=AMD_SPEEDS
+[INTEL_SPEEDS]
+NUMBER=3
+SPEED1_ST=1
+SPEED1_EN=1
+SPEED1=1111
+SPEED2_ST=2
+SPEED2_EN=100000
+SPEED2=4321
+SPEED3_ST=2
+SPEED3_EN=100000
+SPEED3=9999
+[AMD_SPEEDS]
+NUMBER=3
+SPEED1_ST=1
+SPEED1_EN=1
+SPEED1=1111
+SPEED2_ST=2
+SPEED2_EN=100000
+SPEED2=4321
+SPEED3_ST=2
+SPEED3_EN=100000
+SPEED3=9999
+INI
+  agent main winxp "$odd" "" "" "$dir" --detail 0 --document "Z:$doc"
+  expect "speed table: result" "$result" 0
+  valid "speed table" "$doc" || return
+  name=$(value "$doc" Win32_Processor.Name)
+  [[ "$name" =~ ,\ +4321\ MHz$ ]] || fail "speed table: processor description '$name'"
 }
 
 # The plain caller: COM already entered in the other apartment model, and
 # null pointers.
 plain_caller_cases() {
-  caller plain winxp "$station" "" "" mta 1 scenario-pc "Z:$work/mta.xml"
+  caller main winxp "$station" "" "" mta 1 scenario-pc "Z:$work/mta.xml"
   expect "caller in the multithreaded apartment: result" "$result" -100
   grep -qx "HW Inv DLL wmi.Init result : -1" <<<"$debug" ||
     fail "caller in the multithreaded apartment: debugger lines: $debug"
   [ ! -e "$work/mta.xml" ] || fail "caller in the multithreaded apartment: a document was written"
 
-  caller plain winxp "$station" "" "" nulls "Z:$work/nulls.xml"
+  caller main winxp "$station" "" "" nulls "Z:$work/nulls.xml"
   expect "null pointers: calls answered" "$(grep -cE '^-?[0-9]+ ' <<<"$out")" 5
   expect "null pointers: exit code" "$code" 0
   while read -r r s t; do
@@ -231,7 +273,7 @@ plain_caller_cases() {
 run_cases() {
   local group
   for group in ${MORV_SCENARIOS:-runs_in_sequence document_faults collection_failures \
-    broken_enumerations fallbacks plain_caller_cases}; do
+    broken_enumerations fallbacks speed_table plain_caller_cases}; do
     "$group"
   done
 }
