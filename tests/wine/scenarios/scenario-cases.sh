@@ -120,16 +120,16 @@ ROWS
 # Each collection failure: on the NT family the run stops with the class's
 # code and writes nothing; on the 9x family it goes on to a document.
 collection_failures() {
-  local fixture doc
-  while read -r code kind target; do
-    fixture="$work/refuse-$code.wmi" doc="$work/refused-$code.xml" faults=""
+  local fixture doc faults wanted kind target
+  while read -r wanted kind target; do
+    fixture="$work/refuse-$wanted.wmi" doc="$work/refused-$wanted.xml" faults=""
     case "$kind" in
       refuse) with_directive "$station" "!refuse $target 0x80041001" "$fixture" ;;
       fault) cp "$station" "$fixture"; faults=$target ;;
     esac
     rm -f "$doc"
     caller main winxp "$fixture" "$faults" "" runs 1 scenario-pc "Z:$doc" 1
-    expect "$kind $target on NT: result" "$result" "$code"
+    expect "$kind $target on NT: result" "$result" "$wanted"
     expect "$kind $target on NT: status" "$status" 1
     expect "$kind $target on NT: timestamp" "$stamp" ""
     [ ! -e "$doc" ] || fail "$kind $target on NT: a document was written"

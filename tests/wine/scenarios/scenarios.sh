@@ -61,6 +61,7 @@ install_to() { rm -rf "$1" && mkdir -p "$1" && cp "$bin/morv-agent.exe" "$bin/Mo
 # stamp of the last run.
 agent() {
   local dir=$6
+  [ -f "$dir/morv-agent.exe" ] || install_to "$dir"
   invoke "$1" "$2" "$3" "$4" "$5" -- "$dir/morv-agent.exe" "${@:7}"
   result=$(sed -n 's/^result: \(-\{0,1\}[0-9]*\) .*$/\1/p' <<<"$out" | tail -n 1)
   status=$(sed -n 's/^status: //p' <<<"$out" | tail -n 1)
