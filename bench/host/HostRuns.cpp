@@ -1,0 +1,156 @@
+// Whole runs over the host doubles: where a run's time goes, its peak
+// resident memory and how resident memory moves over many runs in one
+// load. Prints "key value" lines for the results script.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/common/ProcessMemory.h"
+#include "bench/common/TimedRunSteps.h"
+#include "document/pugi/PugiDom.h"
+#include "doubles/FakePlatform.h"
+#include "doubles/FakeRegistry.h"
+#include "doubles/FakeSystemFacts.h"
+#include "doubles/FakeWmi.h"
+#include "entry/ModuleRunSteps.h"
+#include "entry/MorvApp.h"
+#include "entry/RunDriver.h"
+#include "platform/Platform.h"
+
+namespace {
+
+struct Doubles {
+  FakeVersionInfo version;
+  FakeComRuntime com;
+  HostFileSystem files;
+  FakeDebugOutput debug;
+  FakeClock clock;
+  FakeHostProcess host;
+  FakeSystemMetrics metrics;
+  FakeMemoryStatus memory;
+  FakeDrives drives;
+  FakePowerPolicy power;
+  FakeRegistry registry;
+  FakeWmiService wmi;
+  PugiDomFactory dom;
+  Platform platform;
+
+  Doubles() {
+    version.version = versions::kWinXp;
+    platform.version = &version;
+    platform.com = &com;
+    platform.files = &files;
+    platform.debug = &debug;
+    platform.clock = &clock;
+    platform.host = &host;
+    platform.metrics = &metrics;
+    platform.memory = &memory;
+    platform.drives = &drives;
+    platform.power = &power;
+    platform.registry = &registry;
+    platform.wmi = &wmi;
+    platform.dom = &dom;
+  }
+
+  // The doubles record what they were asked; that must not count as the
+  // module's memory.
+  void ForgetCalls() {
+    com.calls.clear();
+    files.calls.clear();
+    debug.lines.clear();
+    drives.typeQueries.clear();
+    registry.openedPaths.clear();
+    wmi.calls.clear();
+    wmi.queryFlags.clear();
+    wmi.timeouts.clear();
+    wmi.reads.clear();
+  }
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void Print(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("morv-bench-runs-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(root / "Results" / "Backup");
+  const std::string dir = "C:" + root.string();
+  std::string windowsDir = dir;
+  std::replace(windowsDir.begin(), windowsDir.end(), '/', '\\');
+  const std::string document = windowsDir + "\\AssetDocument.xml";
+
+  Doubles d;
+  std::string error;
+  if (!LoadWmiFixture(MORV_FIXTURES "/wmi/workstation.wmi", d.wmi.fixture, error) ||
+      !d.registry.LoadFile(MORV_FIXTURES "/registry/nt5.reg", &error)) {
+    std::fprintf(stderr, "fixtures: %s\n", error.c_str());
+    return 1;
+  }
+  d.host.path = windowsDir + "\\agent.exe";
+
+  const ProcessMemory before = ReadProcessMemory();
+  CMorvApp app;
+  app.InitInstance(d.host);
+  ModuleRunSteps module(d.platform);
+  std::vector<double> first, compare, collection, fallbacks, power, building, comparing;
+  std::vector<std::uint64_t> residentAfter(runs + 1, 0);
+  ProcessMemory afterFirst;
+  int lastResult = 0;
+  bool documentWritten = false;
+  for (int run = 1; run <= runs; ++run) {
+    // Every tenth run starts afresh so first runs are measured too.
+    if (run % 10 == 1) std::filesystem::remove(root / "AssetDocument.xml");
+    const bool isFirst = !std::filesystem::exists(root / "AssetDocument.xml");
+    RunSplit split;
+    TimedRunSteps steps(module, split);
+    RunContext context{app, steps, d.version, d.com, d.files, d.debug};
+    const auto start = std::chrono::steady_clock::now();
+    lastResult = RunInventory(context, "bench", document);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    d.ForgetCalls();
+    documentWritten = documentWritten || std::filesystem::exists(root / "AssetDocument.xml");
+    (isFirst ? first : compare).push_back(seconds);
+    collection.push_back(split.collection);
+    fallbacks.push_back(split.fallbacks);
+    power.push_back(split.power);
+    (isFirst ? building : comparing).push_back(isFirst ? split.building : split.comparing);
+    residentAfter[run] = ReadProcessMemory().workingSet;
+    if (run == 1) afterFirst = ReadProcessMemory();
+  }
+  app.ExitInstance();
+  std::filesystem::remove_all(root);
+
+  Print("runs", runs);
+  Print("result", lastResult);
+  Print("document_written", documentWritten ? 1 : 0);
+  Print("first_run_ms", Median(first) * 1e3);
+  Print("comparison_run_ms", Median(compare) * 1e3);
+  Print("collection_ms", Median(collection) * 1e3);
+  Print("fallbacks_ms", Median(fallbacks) * 1e3);
+  Print("power_ms", Median(power) * 1e3);
+  Print("building_ms", Median(building) * 1e3);
+  Print("comparing_ms", Median(comparing) * 1e3);
+  Print("resident_before_kb", before.workingSet / 1024.0);
+  Print("peak_after_first_run_kb", afterFirst.peakWorkingSet / 1024.0);
+  Print("peak_of_one_run_kb", (afterFirst.peakWorkingSet - before.workingSet) / 1024.0);
+  const int early = std::min(runs, 10);
+  Print("resident_after_run_10_kb", residentAfter[early] / 1024.0);
+  Print("resident_after_last_run_kb", residentAfter[runs] / 1024.0);
+  Print("growth_kb", (static_cast<double>(residentAfter[runs]) - residentAfter[early]) / 1024.0);
+  Print("peak_after_last_run_kb", ReadProcessMemory().peakWorkingSet / 1024.0);
+  return 0;
+}
