@@ -154,7 +154,6 @@ with_directive() { # FIXTURE DIRECTIVE OUT
 . "$here/scenario-cases.sh"
 run_cases
 
-"$here/../wine-run" --group scenario-stop -- cmd /c exit 0 >/dev/null 2>&1
-for group in "${!started[@]}"; do rm -rf "${MORV_BUILD_DIR:-$bin/..}/wine/groups/scenario-$group"; done
+for group in "${!started[@]}"; do "$here/../wine-run" --group "scenario-$group" --stop; done
 if [ "$failures" = 0 ]; then echo "scenarios: all checks passed"; fi
 exit $((failures > 0))
