@@ -42,14 +42,6 @@ class DomAccessContract : public ::testing::Test {
   IDomFactory& factory_ = ContractDomFactory();
 };
 
-TEST_F(DomAccessContract, NewObjectIsEmpty) {
-  DomAccess dom(&factory_);
-  EXPECT_EQ(dom.Flags(), 0u);
-  EXPECT_EQ(dom.LastResult(), 0);
-  EXPECT_EQ(dom.ProgId(), "");
-  EXPECT_FALSE(dom.Document());
-}
-
 TEST_F(DomAccessContract, CreateDocumentByProgId) {
   struct Case {
     const char* progId;
@@ -152,9 +144,9 @@ TEST_F(DomAccessContract, DeclarationOnEmptyDocumentIsAppended) {
   ASSERT_EQ(dom.CreateDocument(DomAccess::kProgId), 0);
   EXPECT_EQ(dom.SetDeclaration("1.0", "UTF-8", "yes"), 0);
   EXPECT_EQ(dom.GetChildCount(dom.Document()), 1);
-  const DomNode root = dom.CreateRootElement("r");
-  ASSERT_TRUE(root);
-  EXPECT_EQ(dom.GetRootElement() != nullptr, true);
+  ASSERT_TRUE(dom.CreateRootElement("r"));
+  EXPECT_FALSE(dom.GetItemElement(dom.GetChildNodes(dom.Document()), 0));
+  EXPECT_TRUE(dom.GetRootElement());
 }
 
 TEST_F(DomAccessContract, SecondRootIsRefusedWith183) {
