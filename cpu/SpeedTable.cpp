@@ -70,14 +70,14 @@ std::vector<SpeedRange> LoadSpeedTable(const Platform& platform, const std::stri
   if (section.empty()) return table;
 
   IProfileReader& profile = *platform.profile;
-  const int count = static_cast<int>(profile.GetProfileInt(section, "NUMBER", 0, path));
+  const int count = static_cast<int>(profile.ReadProfileInt(section, "NUMBER", 0, path));
   if (count < 1) return table;
   for (int i = 1; i <= count && i <= kMaxSpeedRanges; ++i) {
     const std::string n = std::to_string(i);
     SpeedRange range;
-    range.start = profile.GetProfileInt(section, "SPEED" + n + "_ST", 0, path);
-    range.end = profile.GetProfileInt(section, "SPEED" + n + "_EN", 0, path);
-    range.nominal = profile.GetProfileInt(section, "SPEED" + n, 0, path);
+    range.start = profile.ReadProfileInt(section, "SPEED" + n + "_ST", 0, path);
+    range.end = profile.ReadProfileInt(section, "SPEED" + n + "_EN", 0, path);
+    range.nominal = profile.ReadProfileInt(section, "SPEED" + n, 0, path);
     table.push_back(range);
   }
   return table;

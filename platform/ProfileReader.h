@@ -12,6 +12,6 @@ class IProfileReader {
   virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path) = 0;
   // GetPrivateProfileIntA: the key's value in the section, `defaultValue`
   // when the file, section or key is missing.
-  virtual unsigned GetProfileInt(const std::string& section, const std::string& key,
-                                 int defaultValue, const std::string& path) = 0;
+  virtual unsigned ReadProfileInt(const std::string& section, const std::string& key,
+                                  int defaultValue, const std::string& path) = 0;
 };

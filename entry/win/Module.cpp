@@ -2,6 +2,7 @@
 #include <new>
 
 #include "document/win/MsxmlDom.h"
+#include "cpu/win/WindowsProcessor.h"
 #include "entry/HwInvCall.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
@@ -9,6 +10,7 @@
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
 #include "platform/win/WindowsPlatform.h"
+#include "platform/win/WindowsProfileReader.h"
 #include "platform/win/WindowsSystemFacts.h"
 #include "registry/win/WindowsRegistry.h"
 
@@ -51,6 +53,9 @@ struct Module {
   WindowsDrives drives;
   WindowsPowerPolicy power;
   WindowsRegistry registry;
+  WindowsProcessor processor;
+  WindowsTimer timer;
+  WindowsProfileReader profile;
   MsxmlDomFactory dom;
   Platform platform;
   CMorvApp app;
@@ -69,6 +74,9 @@ struct Module {
     platform.drives = &drives;
     platform.power = &power;
     platform.registry = &registry;
+    platform.processor = &processor;
+    platform.timer = &timer;
+    platform.profile = &profile;
     platform.dom = &dom;
   }
 };

@@ -35,7 +35,7 @@ std::optional<std::vector<std::string>> WindowsProfileReader::ReadLines(const st
   return lines;
 }
 
-unsigned WindowsProfileReader::GetProfileInt(const std::string& section, const std::string& key,
-                                             int defaultValue, const std::string& path) {
+unsigned WindowsProfileReader::ReadProfileInt(const std::string& section, const std::string& key,
+                                              int defaultValue, const std::string& path) {
   return ::GetPrivateProfileIntA(section.c_str(), key.c_str(), defaultValue, path.c_str());
 }

@@ -5,6 +5,6 @@
 class WindowsProfileReader final : public IProfileReader {
  public:
   std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
-  unsigned GetProfileInt(const std::string& section, const std::string& key, int defaultValue,
-                         const std::string& path) override;
+  unsigned ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                          const std::string& path) override;
 };

@@ -4,6 +4,7 @@
 #include <cpuid.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -27,6 +28,8 @@ constexpr char kCpuInfo[] = "/proc/cpuinfo";
 #endif
 
 namespace {
+
+constexpr int kAttempts = 3;
 
 // The first value of a /proc/cpuinfo field; empty when absent.
 std::string CpuInfoField(const std::string& field) {
@@ -102,20 +105,31 @@ TEST(RealProcessorTest, DescriptionNamesThisProcessorAndItsClock) {
   if (model.empty() || kernelMhz <= 0) GTEST_SKIP() << "no brand string or no " << kCpuInfo;
 
   RealMachine machine;
-  const std::string description = GetProcessorDescription(machine.platform);
+  // A one-second measurement preempted at its end reads high; on a loaded
+  // machine take the closest of a few descriptions.
+  std::string description;
+  double describedMhz = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    description = GetProcessorDescription(machine.platform);
+    const std::size_t comma = description.rfind(", ");
+    ASSERT_NE(comma, std::string::npos) << description;
+    describedMhz = std::atof(description.c_str() + comma + 2);
+    if (std::abs(describedMhz - kernelMhz) <= kernelMhz * 0.01) break;
+  }
   EXPECT_NE(description.find(model), std::string::npos) << description;
-  const std::size_t comma = description.rfind(", ");
-  ASSERT_NE(comma, std::string::npos) << description;
-  const double describedMhz = std::atof(description.c_str() + comma + 2);
   EXPECT_NEAR(describedMhz, kernelMhz, kernelMhz * 0.01) << description;
-  EXPECT_NE(description.find(" MHz"), std::string::npos) << description;
+  EXPECT_EQ(description.substr(description.size() - 4), " MHz") << description;
 }
 
 TEST(RealProcessorTest, MeasuredSpeedAgreesWithTheCounterFrequency) {
   const double kernelMhz = std::atof(CpuInfoField("cpu MHz").c_str());
   if (kernelMhz <= 0) GTEST_SKIP() << "no " << kCpuInfo;
   RealMachine machine;
-  const std::uint32_t measured = MeasureCpuSpeed(machine.platform);
+  double measured = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    measured = MeasureCpuSpeed(machine.platform);
+    if (std::abs(measured - kernelMhz) <= kernelMhz * 0.01) break;
+  }
   EXPECT_NEAR(measured, kernelMhz, kernelMhz * 0.01);
 }
 

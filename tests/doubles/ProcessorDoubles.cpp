@@ -39,8 +39,8 @@ std::optional<std::vector<std::string>> HostProfileReader::ReadLines(const std::
   return lines;
 }
 
-unsigned HostProfileReader::GetProfileInt(const std::string& section, const std::string& key,
-                                          int defaultValue, const std::string& path) {
+unsigned HostProfileReader::ReadProfileInt(const std::string& section, const std::string& key,
+                                           int defaultValue, const std::string& path) {
   const auto lines = ReadLines(path);
   if (!lines) return static_cast<unsigned>(defaultValue);
   bool inSection = false;

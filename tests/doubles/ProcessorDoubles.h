@@ -38,6 +38,6 @@ class HostProfileReader final : public IProfileReader {
  public:
   int opens = 0;
   std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
-  unsigned GetProfileInt(const std::string& section, const std::string& key, int defaultValue,
-                         const std::string& path) override;
+  unsigned ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                          const std::string& path) override;
 };
