@@ -7,22 +7,25 @@
 #include "platform/SystemFacts.h"
 #include "registry/DeviceWalks.h"
 #include "tracking/ChangeComparison.h"
+#include "wmi/Wmi.h"
 
 // Each step delegates to its subsystem.
 
 namespace {
 
-// Until WMI collection is in place: a session that collects nothing.
-class NoWmiSession final : public IWmiSession {
+// Without a COM runtime there is no WMI: the session cannot enter COM.
+class NoComWmiSession final : public IWmiSession {
  public:
-  int Initialize() override { return 1; }
-  int Collect() override { return 0; }
+  int Initialize() override { return -1; }
+  int Collect() override { return -21; }
 };
 
 }  // namespace
 
-std::unique_ptr<IWmiSession> ModuleRunSteps::CreateWmiSession(CMorvApp&) {
-  return std::make_unique<NoWmiSession>();
+std::unique_ptr<IWmiSession> ModuleRunSteps::CreateWmiSession(CMorvApp& app) {
+  const Platform& p = platform_;
+  if (!p.version || !p.com) return std::make_unique<NoComWmiSession>();
+  return std::make_unique<CWmi>(app, *p.version, *p.com, p.wmi);
 }
 
 void ModuleRunSteps::GetOsEditionCode(PlatformFacts& facts) {

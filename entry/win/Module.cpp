@@ -13,6 +13,7 @@
 #include "platform/win/WindowsProfileReader.h"
 #include "platform/win/WindowsSystemFacts.h"
 #include "registry/win/WindowsRegistry.h"
+#include "wmi/win/WindowsWmiService.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ struct Module {
   WindowsDrives drives;
   WindowsPowerPolicy power;
   WindowsRegistry registry;
+  WindowsWmiService wmi;
   WindowsProcessor processor;
   WindowsTimer timer;
   WindowsProfileReader profile;
@@ -74,6 +76,7 @@ struct Module {
     platform.drives = &drives;
     platform.power = &power;
     platform.registry = &registry;
+    platform.wmi = &wmi;
     platform.processor = &processor;
     platform.timer = &timer;
     platform.profile = &profile;
