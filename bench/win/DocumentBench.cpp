@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/ProcessMemory.h"
 #include "bench/common/StoreFiller.h"
 #include "document/AssetDocumentBuilder.h"
 #include "document/win/MsxmlDom.h"
@@ -71,6 +72,26 @@ int main(int argc, char** argv) {
                   Median(compare) * 1e3, built, compared);
       std::fflush(stdout);
     }
+
+    // Memory of the document side alone: many builds and comparisons of a
+    // small store in one load.
+    CMorvApp app;
+    FillStore(app, 1000);
+    dir.copy(app.m_szHostDir, sizeof app.m_szHostDir - 1);
+    double buildGrowth = 0, compareGrowth = 0;
+    for (double* growth : {&buildGrowth, &compareGrowth}) {
+      double early = 0;
+      for (int i = 1; i <= 200; ++i) {
+        if (growth == &buildGrowth)
+          BuildAssetDocument(app, document, &dom, clock);
+        else
+          CompareWithPrevious(app, document, services);
+        if (i == 10) early = static_cast<double>(ReadProcessMemory().privateBytes);
+      }
+      *growth = (static_cast<double>(ReadProcessMemory().privateBytes) - early) / 1024.0;
+    }
+    std::printf("build_growth_kb_per_190 %.0f\n", buildGrowth);
+    std::printf("compare_growth_kb_per_190 %.0f\n", compareGrowth);
   }
   ::CoUninitialize();
   return 0;
