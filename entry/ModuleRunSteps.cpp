@@ -7,6 +7,7 @@
 #include "platform/SystemFacts.h"
 #include "registry/DeviceWalks.h"
 #include "tracking/ChangeComparison.h"
+#include "tracking/DocumentReplacement.h"
 #include "wmi/Wmi.h"
 
 // Each step delegates to its subsystem.
@@ -77,11 +78,12 @@ void ModuleRunSteps::ReadPowerPolicy(CMorvApp& app) {
 }
 
 int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documentPath) {
-  if (!platform_.clock) {
+  if (!platform_.clock || !platform_.files) {
     app.m_strTimestamp.clear();
     return build_result::kNoDocument;
   }
-  return ::BuildAssetDocument(app, documentPath, platform_.dom, *platform_.clock);
+  return BuildFreshDocument(app, documentPath,
+                            CompareServices{platform_.dom, *platform_.clock, *platform_.files});
 }
 
 int ModuleRunSteps::CompareWithPrevious(CMorvApp& app, const std::string& documentPath) {

@@ -10,6 +10,7 @@
 #include "entry/InventorySummary.h"
 #include "entry/MorvApp.h"
 #include "platform/FileSystem.h"
+#include "tracking/DocumentReplacement.h"
 #include "tracking/TextCompare.h"
 
 namespace {
@@ -147,7 +148,9 @@ int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
   // The agent must not hear of success while documentPath holds the old
   // document.
   if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
-  if (!services.files.CopyFile(staging, documentPath, false)) return compare_result::kReplaceFailed;
+  if (!ReplaceWithCopyOf(services.files, staging, documentPath)) {
+    return compare_result::kReplaceFailed;
+  }
   dom.RemoveAllChildren(dom.Document());
   return compare_result::kDone;
 }

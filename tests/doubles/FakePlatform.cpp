@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/pugi/HostPath.h"
+
 namespace fs = std::filesystem;
 
 bool FakeVersionInfo::GetVersionEx(std::uint32_t structSize, OsVersionInfo& out) {
@@ -43,12 +45,7 @@ HResult FakeComRuntime::InitializeSecurity(const ComSecuritySettings& settings) 
 }
 
 std::string HostFileSystem::ToPosix(const std::string& windowsPath) {
-  std::string path = windowsPath;
-  if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-  return path;
+  return ToHostPath(windowsPath);
 }
 
 bool HostFileSystem::Fails(const char* operation) {

@@ -1,6 +1,12 @@
 #include "doubles/FaultyDom.h"
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
+
+#ifndef _WIN32
+#include "document/pugi/HostPath.h"
+#endif
 
 namespace {
 
@@ -30,8 +36,18 @@ class FaultyDocument final : public IDomDocument {
   HResult PutAsync(bool async) override { return real_->PutAsync(async); }
   HResult Load(const std::string& path) override { return real_->Load(path); }
   HResult Save(const std::string& path) override {
-    if (owner_.failSaves.count(++owner_.saves)) return hr::kFail;
-    return real_->Save(path);
+    const int save = ++owner_.saves;
+    if (owner_.failSaves.count(save)) return hr::kFail;
+    const HResult result = real_->Save(path);
+    if (result != hr::kOk || !owner_.interruptSaves.count(save)) return result;
+#ifdef _WIN32
+    const std::filesystem::path file(path);
+#else
+    const std::filesystem::path file(ToHostPath(path));
+#endif
+    std::error_code error;
+    std::filesystem::resize_file(file, std::filesystem::file_size(file, error) / 2, error);
+    return hr::kFail;
   }
   HResult GetDocumentElement(DomNode& element) override {
     return real_->GetDocumentElement(element);

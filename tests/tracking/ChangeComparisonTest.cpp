@@ -16,6 +16,7 @@
 #include "doubles/FaultyDom.h"
 #include "entry/MorvApp.h"
 #include "tracking/ChangeComparison.h"
+#include "tracking/DocumentReplacement.h"
 
 namespace {
 
@@ -215,7 +216,7 @@ TEST_F(ChangeComparisonTest, NewSummaryWithoutPropertiesIsUnchanged) {
 
 // Every early return: the result, what the status and the files hold.
 TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
-  enum class Staging { kAbsent, kUnmarked, kMarked };
+  enum class Staging { kAbsent, kUnmarked, kMarked, kBroken };
   FaultyDomFactory faulty(pugi_);
   struct Case {
     const char* name;
@@ -248,6 +249,10 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
       {"marked document not saved", [&] { faulty.failSaves = {2}; }, -1, 1, Staging::kUnmarked},
       {"copy over the document path fails", [&] { files_.failOperations = {"CopyFile"}; }, -206, 1,
        Staging::kMarked},
+      {"moving the copy over the document path fails",
+       [&] { files_.failOperations = {"ReplaceFile"}; }, -206, 1, Staging::kMarked},
+      {"marked document save stopped half-way", [&] { faulty.interruptSaves = {2}; }, -1, 1,
+       Staging::kBroken},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -256,6 +261,7 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
     WritePrevious(previous);
     faulty.failCreations.clear();
     faulty.failSaves.clear();
+    faulty.interruptSaves.clear();
     faulty.creations = faulty.saves = 0;
     files_.failOperations.clear();
     dom_ = &faulty;
@@ -281,7 +287,11 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
         EXPECT_EQ(Marked(ReadOutline(staging_)), Names{kFree});
         EXPECT_EQ(ReadOutline(staging_).previousTimestamp, kPreviousStamp);
         break;
+      case Staging::kBroken:
+        EXPECT_NE(DocumentProblems(staging_), "");
+        break;
     }
+    EXPECT_FALSE(fs::exists(SidePathOf(documentPath_)));
   }
 }
 
