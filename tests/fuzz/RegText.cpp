@@ -1,12 +1,14 @@
 // .reg text into the registry double, then every key reached through the
-// registry reader: loading must never crash, and every walk must close
-// every key it opened.
+// registry reader and the device walks of every Windows family: loading
+// must never crash, and every key opened is closed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "doubles/FakeRegistry.h"
+#include "doubles/FakeSystemFacts.h"
+#include "registry/DeviceWalks.h"
 #include "registry/RegUtil.h"
 
 namespace {
@@ -35,6 +37,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CRegUtil util(registry);
   for (const char* root : {"SYSTEM", "Enum", "SYSTEM\\CurrentControlSet\\Enum", "HARDWARE"})
     Walk(registry, util, root, 4);
+
+  FakeDrives drives;
+  drives.drives['D'].type = kDriveCdrom;
+  drives.drives['E'].type = kDriveCdrom;
+  // 9x, NT 4, 2000, XP, Vista and later, and an unknown edition.
+  for (const int edition : {3003, 3011, 3001, 3008, 3021, 0}) {
+    PlatformFacts facts;
+    facts.OsEditionCode = edition;
+    std::vector<std::string> monitors, adapters, cdroms;
+    FindMonitorNames(registry, monitors, facts);
+    FindDisplayAdapterNames(registry, facts, adapters);
+    FindCdromNames(registry, drives, facts, cdroms);
+  }
   if (registry.OpenHandles() != 0 || registry.badCloses != 0) std::abort();
   return 0;
 }
