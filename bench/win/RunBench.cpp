@@ -149,6 +149,7 @@ int main(int argc, char** argv) {
     WindowsServices services;
     CMorvApp app;
     app.InitInstance(services.host);
+    app.m_nDetailMode = 1;  // as GetHWInv(1, ...) sets it
     ModuleRunSteps moduleSteps(services.platform);
     std::vector<double> collection, fallbacks, power, building, comparing, total;
     for (int i = 0; i < 2 * repeats; ++i) {
