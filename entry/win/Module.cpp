@@ -1,19 +1,13 @@
 // The DLL's load and unload, and its one export.
 #include <new>
 
-#include "document/win/MsxmlDom.h"
-#include "cpu/win/WindowsProcessor.h"
 #include "entry/HwInvCall.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
 #include "entry/RunDriver.h"
+#include "entry/win/WindowsServices.h"
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
-#include "platform/win/WindowsPlatform.h"
-#include "platform/win/WindowsProfileReader.h"
-#include "platform/win/WindowsSystemFacts.h"
-#include "registry/win/WindowsRegistry.h"
-#include "wmi/win/WindowsWmiService.h"
 
 namespace {
 
@@ -43,45 +37,10 @@ class Lock {
 
 // Everything the module holds while it is loaded.
 struct Module {
-  WindowsVersionInfo version;
-  WindowsComRuntime com;
-  WindowsFileSystem files;
-  WindowsDebugOutput debug;
-  WindowsClock clock;
-  WindowsHostProcess host;
-  WindowsSystemMetrics metrics;
-  WindowsMemoryStatus memory;
-  WindowsDrives drives;
-  WindowsPowerPolicy power;
-  WindowsRegistry registry;
-  WindowsWmiService wmi;
-  WindowsProcessor processor;
-  WindowsTimer timer;
-  WindowsProfileReader profile;
-  MsxmlDomFactory dom;
-  Platform platform;
+  WindowsServices services;
   CMorvApp app;
   // Calls that overlap would share the store; the second one waits.
   CriticalSection runLock;
-
-  Module() {
-    platform.version = &version;
-    platform.com = &com;
-    platform.files = &files;
-    platform.debug = &debug;
-    platform.clock = &clock;
-    platform.host = &host;
-    platform.metrics = &metrics;
-    platform.memory = &memory;
-    platform.drives = &drives;
-    platform.power = &power;
-    platform.registry = &registry;
-    platform.wmi = &wmi;
-    platform.processor = &processor;
-    platform.timer = &timer;
-    platform.profile = &profile;
-    platform.dom = &dom;
-  }
 };
 
 Module* g_module = nullptr;
@@ -94,7 +53,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
       g_module = new (std::nothrow) Module;
       if (!g_module) return FALSE;
       try {
-        g_module->app.InitInstance(g_module->host);
+        g_module->app.InitInstance(g_module->services.host);
       } catch (...) {
         delete g_module;
         g_module = nullptr;
@@ -118,7 +77,8 @@ extern "C" int __stdcall GetHWInv(int detailMode, const char* deviceId, const ch
   if (!g_module) return MORV_E_INTERNAL;
   Module& module = *g_module;
   Lock lock(module.runLock);
-  ModuleRunSteps steps(module.platform);
-  RunContext run{module.app, steps, module.version, module.com, module.files, module.debug};
+  WindowsServices& services = module.services;
+  ModuleRunSteps steps(services.platform);
+  RunContext run{module.app, steps, services.version, services.com, services.files, services.debug};
   return CallGetHWInv(run, detailMode, deviceId, documentPath, changeStatus, timestampOut);
 }
