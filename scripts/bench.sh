@@ -21,7 +21,8 @@ cmake -S . -B "$host_dir" -DCMAKE_BUILD_TYPE=Release -DMORV_BENCH=ON >/dev/null
 cmake --build "$host_dir" -j2 --target document-scaling host-runs clock-check >/dev/null
 cmake -S . -B "$win_dir" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=Release -DMORV_BENCH=ON \
   >/dev/null
-cmake --build "$win_dir" -j2 --target Morv run-bench document-bench clock-check morv-wmi-provider \
+cmake --build "$win_dir" -j2 --target Morv run-bench document-bench clock-check save-growth \
+  morv-wmi-provider \
   >/dev/null
 
 # The counter's frequency as the kernel calibrated it, else as it reports it.
@@ -76,6 +77,8 @@ if [ "${MORV_BENCH_ONLY:-}" != host ]; then
     "$(winpath "$bin/Morv.dll")" "$(winpath "$work")" 9 "$runs" >"$out/wine-run-provider.txt"
   echo "== wine: document scaling (MSXML)"
   wine_in -- "$bin/document-bench.exe" "$(winpath "$work/documents")" 5 >"$out/wine-document.txt"
+  echo "== wine: memory of a plain MSXML client saving documents"
+  wine_in -- "$bin/save-growth.exe" "$(winpath "$work")" >"$out/wine-save-growth.txt"
   echo "== wine: clock measurement"
   wine_in -- "$bin/clock-check.exe" "$reference_mhz" 5 >"$out/wine-clock.txt"
 fi
