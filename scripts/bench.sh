@@ -7,6 +7,7 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 cd "$src"
+scripts/install-deps.sh >/dev/null
 source scripts/wine-env.sh
 runs=${MORV_BENCH_RUNS:-1000}
 host_dir=$src/build/bench-host

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang clang-format libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-  libxml2-utils valgrind util-linux
+  libxml2-utils valgrind util-linux python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64

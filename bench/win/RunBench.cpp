@@ -14,47 +14,14 @@
 #include "bench/common/ProcessMemory.h"
 #include "bench/common/TimedRunSteps.h"
 #include "bench/win/FloorClient.h"
-#include "cpu/win/WindowsProcessor.h"
-#include "document/win/MsxmlDom.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
 #include "entry/RunDriver.h"
+#include "entry/win/WindowsServices.h"
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
-#include "platform/win/WindowsPlatform.h"
-#include "platform/win/WindowsProfileReader.h"
-#include "platform/win/WindowsSystemFacts.h"
-#include "registry/win/WindowsRegistry.h"
-#include "wmi/win/WindowsWmiService.h"
 
 namespace {
-
-// The module's Windows services, bound as the DLL binds them.
-struct WindowsServices {
-  WindowsVersionInfo version;
-  WindowsComRuntime com;
-  WindowsFileSystem files;
-  WindowsDebugOutput debug;
-  WindowsClock clock;
-  WindowsHostProcess host;
-  WindowsSystemMetrics metrics;
-  WindowsMemoryStatus memory;
-  WindowsDrives drives;
-  WindowsPowerPolicy power;
-  WindowsRegistry registry;
-  WindowsWmiService wmi;
-  WindowsProcessor processor;
-  WindowsTimer timer;
-  WindowsProfileReader profile;
-  MsxmlDomFactory dom;
-  Platform platform;
-
-  WindowsServices() {
-    platform =
-        Platform{&version, &com,   &files,   &debug,    &clock,     &host,  &metrics, &memory,
-                 &drives,  &power, &profile, &registry, &processor, &timer, &wmi,     &dom};
-  }
-};
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
