@@ -34,7 +34,10 @@ class FaultyDocument final : public IDomDocument {
     return real_->GetAttributeNode(name, attribute);
   }
   HResult PutAsync(bool async) override { return real_->PutAsync(async); }
-  HResult Load(const std::string& path) override { return real_->Load(path); }
+  HResult Load(const std::string& path) override {
+    if (owner_.failLoads.count(++owner_.loads)) return hr::kFalse;
+    return real_->Load(path);
+  }
   HResult Save(const std::string& path) override {
     const int save = ++owner_.saves;
     if (owner_.failSaves.count(save)) return hr::kFail;

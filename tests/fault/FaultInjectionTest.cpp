@@ -135,6 +135,8 @@ std::vector<Fault> ComparisonDocumentFaults() {
       {"no document object for the staging file",
        [](ModuleOnDoubles& m) { m.dom.failCreations = {3}; }, -200, -200},
       {"staging save fails", [](ModuleOnDoubles& m) { m.dom.failSaves = {1}; }, -1, -1},
+      {"staging file not loaded back", [](ModuleOnDoubles& m) { m.dom.failLoads = {2}; }, -204,
+       -204},
       {"marked save fails", [](ModuleOnDoubles& m) { m.dom.failSaves = {2}; }, -1, -1},
       {"marked save stopped half-way", [](ModuleOnDoubles& m) { m.dom.interruptSaves = {2}; }, -1,
        -1},
@@ -177,7 +179,7 @@ class FaultInjectionTest : public ::testing::Test {
         const fs::path document = m.dir / "AgentHardwareAsset.XML";
         if (previous) {
           ASSERT_EQ(m.Run(), 0);
-          m.dom.creations = m.dom.saves = 0;  // faults count from the faulty run
+          m.dom.creations = m.dom.saves = m.dom.loads = 0;  // faults count from the faulty run
         }
         fault.arrange(m);
         const bool hadDocument = fs::is_regular_file(document);

@@ -247,6 +247,8 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
       {"no document object for the staging file", [&] { faulty.failCreations = {3}; }, -200, 77,
        Staging::kUnmarked},
       {"marked document not saved", [&] { faulty.failSaves = {2}; }, -1, 1, Staging::kUnmarked},
+      {"staging file not loaded back", [&] { faulty.failLoads = {2}; }, -204, 77,
+       Staging::kUnmarked},
       {"copy over the document path fails", [&] { files_.failOperations = {"CopyFile"}; }, -206, 1,
        Staging::kMarked},
       {"moving the copy over the document path fails",
@@ -262,7 +264,8 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
     faulty.failCreations.clear();
     faulty.failSaves.clear();
     faulty.interruptSaves.clear();
-    faulty.creations = faulty.saves = 0;
+    faulty.failLoads.clear();
+    faulty.creations = faulty.saves = faulty.loads = 0;
     files_.failOperations.clear();
     dom_ = &faulty;
     app_.m_nStatus = 77;
