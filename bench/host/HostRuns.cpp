@@ -7,17 +7,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/common/ProcessMemory.h"
 #include "bench/common/TimedRunSteps.h"
-#include "document/pugi/PugiDom.h"
 #include "doubles/FakePlatform.h"
-#include "doubles/FakeRegistry.h"
-#include "doubles/FakeSystemFacts.h"
-#include "doubles/FakeWmi.h"
+#include "doubles/ModuleOnDoubles.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
 #include "entry/RunDriver.h"
@@ -25,53 +24,19 @@
 
 namespace {
 
-struct Doubles {
-  FakeVersionInfo version;
-  FakeComRuntime com;
-  HostFileSystem files;
-  FakeDebugOutput debug;
-  FakeClock clock;
-  FakeHostProcess host;
-  FakeSystemMetrics metrics;
-  FakeMemoryStatus memory;
-  FakeDrives drives;
-  FakePowerPolicy power;
-  FakeRegistry registry;
-  FakeWmiService wmi;
-  PugiDomFactory dom;
-  Platform platform;
-
-  Doubles() {
-    version.version = versions::kWinXp;
-    platform.version = &version;
-    platform.com = &com;
-    platform.files = &files;
-    platform.debug = &debug;
-    platform.clock = &clock;
-    platform.host = &host;
-    platform.metrics = &metrics;
-    platform.memory = &memory;
-    platform.drives = &drives;
-    platform.power = &power;
-    platform.registry = &registry;
-    platform.wmi = &wmi;
-    platform.dom = &dom;
-  }
-
-  // The doubles record what they were asked; that must not count as the
-  // module's memory.
-  void ForgetCalls() {
-    com.calls.clear();
-    files.calls.clear();
-    debug.lines.clear();
-    drives.typeQueries.clear();
-    registry.openedPaths.clear();
-    wmi.calls.clear();
-    wmi.queryFlags.clear();
-    wmi.timeouts.clear();
-    wmi.reads.clear();
-  }
-};
+// The doubles record what they were asked; that must not count as the
+// module's memory.
+void ForgetCalls(ModuleOnDoubles& d) {
+  d.com.calls.clear();
+  d.files.calls.clear();
+  d.debug.lines.clear();
+  d.drives.typeQueries.clear();
+  d.registry.openedPaths.clear();
+  d.wmi.calls.clear();
+  d.wmi.queryFlags.clear();
+  d.wmi.timeouts.clear();
+  d.wmi.reads.clear();
+}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -86,24 +51,20 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 1000;
   const std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("morv-bench-runs-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(root / "Results" / "Backup");
-  const std::string dir = "C:" + root.string();
-  std::string windowsDir = dir;
-  std::replace(windowsDir.begin(), windowsDir.end(), '/', '\\');
-  const std::string document = windowsDir + "\\AssetDocument.xml";
-
-  Doubles d;
-  std::string error;
-  if (!LoadWmiFixture(MORV_FIXTURES "/wmi/workstation.wmi", d.wmi.fixture, error) ||
-      !d.registry.LoadFile(MORV_FIXTURES "/registry/nt5.reg", &error)) {
-    std::fprintf(stderr, "fixtures: %s\n", error.c_str());
+  const std::filesystem::path documentFile = root / "AgentHardwareAsset.XML";
+  std::unique_ptr<ModuleOnDoubles> doubles;
+  try {
+    doubles = std::make_unique<ModuleOnDoubles>(root);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "fixtures: %s\n", error.what());
     return 1;
   }
-  d.host.path = windowsDir + "\\agent.exe";
+  ModuleOnDoubles& d = *doubles;
+  d.version.version = versions::kWinXp;
+  const std::string document = d.documentPath;
 
   const ProcessMemory before = ReadProcessMemory();
-  CMorvApp app;
-  app.InitInstance(d.host);
+  CMorvApp& app = d.app;
   ModuleRunSteps module(d.platform);
   // Every figure has its slot before the first run, so the benchmark's own
   // bookkeeping does not show as growth.
@@ -116,8 +77,8 @@ int main(int argc, char** argv) {
   bool documentWritten = false;
   for (int run = 1; run <= runs; ++run) {
     // Every tenth run starts afresh so first runs are measured too.
-    if (run % 10 == 1) std::filesystem::remove(root / "AssetDocument.xml");
-    firstRun[run] = !std::filesystem::exists(root / "AssetDocument.xml");
+    if (run % 10 == 1) std::filesystem::remove(documentFile);
+    firstRun[run] = !std::filesystem::exists(documentFile);
     RunSplit split;
     TimedRunSteps steps(module, split);
     RunContext context{app, steps, d.version, d.com, d.files, d.debug};
@@ -125,8 +86,8 @@ int main(int argc, char** argv) {
     lastResult = RunInventory(context, "bench", document);
     figures[kTotal][run] =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    d.ForgetCalls();
-    documentWritten = documentWritten || std::filesystem::exists(root / "AssetDocument.xml");
+    ForgetCalls(d);
+    documentWritten = documentWritten || std::filesystem::exists(documentFile);
     figures[kCollection][run] = split.collection;
     figures[kFallbacks][run] = split.fallbacks;
     figures[kPower][run] = split.power;
@@ -136,6 +97,7 @@ int main(int argc, char** argv) {
     if (run == 1) afterFirst = ReadProcessMemory();
   }
   app.ExitInstance();
+  doubles.reset();
   std::filesystem::remove_all(root);
 
   Print("runs", runs);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "../document/AssetDocumentChecks.h"
-#include "ModuleOnDoubles.h"
 #include "doubles/FakePlatform.h"
+#include "doubles/ModuleOnDoubles.h"
 #include "tracking/DocumentReplacement.h"
 
 namespace {

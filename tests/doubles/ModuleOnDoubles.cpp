@@ -1,4 +1,4 @@
-#include "ModuleOnDoubles.h"
+#include "doubles/ModuleOnDoubles.h"
 
 #include <stdexcept>
 
