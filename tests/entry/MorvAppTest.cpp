@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "doubles/FakePlatform.h"
 #include "entry/MorvApp.h"
@@ -31,7 +33,8 @@ TEST(HostDirectory, LongPathIsCutToTheBuffer) {
   FakeHostProcess host;
   // The path is read into 256 bytes, so the backslash before the file
   // name is lost and the cut falls at the last one that was read.
-  host.path = "C:\\dir\\" + std::string(300, 'a') + "\\agent.exe";
+  host.path = "C:\\dir\\";
+  host.path.append(300, 'a').append("\\agent.exe");
   CMorvApp app;
   app.InitInstance(host);
   EXPECT_STREQ(app.m_szHostDir, "C:\\dir");
@@ -77,12 +80,12 @@ TEST(Store, ClearStoreFreesRecordsAndKeepsEmptyNodes) {
 
 TEST(Store, ReadersStepOverEmptyNodes) {
   RecordList<SoundRecord> list;
-  list.AppendNew().Caption = "a";
+  list.Append(std::make_unique<SoundRecord>(SoundRecord{1, "a", ""}));
   list.AppendNull();
-  list.AppendNew().Caption = "b";
-  std::string seen;
-  list.ForEach([&](const SoundRecord& r) { seen += r.Caption; });
-  EXPECT_EQ(seen, "ab");
+  list.Append(std::make_unique<SoundRecord>(SoundRecord{3, "b", ""}));
+  std::vector<std::string> seen;
+  list.ForEach([&](const SoundRecord& r) { seen.push_back(r.Caption); });
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(list.NodeCount(), 3u);
 }
 
