@@ -83,11 +83,11 @@ int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documen
     return build_result::kNoDocument;
   }
   return BuildFreshDocument(app, documentPath,
-                            CompareServices{platform_.dom, *platform_.clock, *platform_.files});
+                            DocumentServices{platform_.dom, *platform_.clock, *platform_.files});
 }
 
 int ModuleRunSteps::CompareWithPrevious(CMorvApp& app, const std::string& documentPath) {
   if (!platform_.clock || !platform_.files) return compare_result::kNoDocument;
   return ::CompareWithPrevious(app, documentPath,
-                               CompareServices{platform_.dom, *platform_.clock, *platform_.files});
+                               DocumentServices{platform_.dom, *platform_.clock, *platform_.files});
 }

@@ -107,7 +107,7 @@ int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
 }
 
 int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
-                        const CompareServices& services) {
+                        const DocumentServices& services) {
   std::string staging;
   // Writing to a cut-off path would put the document somewhere unintended.
   if (!FormStagingPath(app.m_szHostDir, staging)) return compare_result::kSaveFailed;

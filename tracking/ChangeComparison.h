@@ -17,8 +17,8 @@ inline constexpr int kNoSummary = -205;
 inline constexpr int kReplaceFailed = -206;
 }  // namespace compare_result
 
-// The services a comparison uses.
-struct CompareServices {
+// The services the document step uses, to build and to compare.
+struct DocumentServices {
   IDomFactory* dom;  // may be null: no document can be made
   IClock& clock;
   IFileSystem& files;
@@ -40,4 +40,4 @@ int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
 // failed. m_nStatus is set only once both documents were read;
 // documentPath holds the old or the new document, whole, at every moment.
 int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
-                        const CompareServices& services);
+                        const DocumentServices& services);

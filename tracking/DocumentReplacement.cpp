@@ -27,7 +27,7 @@ bool ReplaceWithCopyOf(IFileSystem& files, const std::string& source,
 }
 
 int BuildFreshDocument(CMorvApp& app, const std::string& documentPath,
-                       const CompareServices& services) {
+                       const DocumentServices& services) {
   const std::string side = SidePathOf(documentPath);
   const int built = BuildAssetDocument(app, side, services.dom, services.clock);
   if (built == build_result::kSaveFailed) services.files.DeleteFile(side);

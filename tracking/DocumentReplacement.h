@@ -3,7 +3,7 @@
 
 class CMorvApp;
 class IFileSystem;
-struct CompareServices;
+struct DocumentServices;
 
 // The document at the agent's path is never written in place: a new one is
 // written beside it and moved over it in one step, so a run stopped at any
@@ -20,4 +20,4 @@ bool ReplaceWithCopyOf(IFileSystem& files, const std::string& source,
 // A first run's document: built beside `documentPath`, then moved over it.
 // Returns what the builder returns, and -1 when the move fails.
 int BuildFreshDocument(CMorvApp& app, const std::string& documentPath,
-                       const CompareServices& services);
+                       const DocumentServices& services);

@@ -68,7 +68,7 @@ void Compare(benchmark::State& state) {
   PugiDomFactory dom;
   FakeClock clock;
   HostFileSystem files;
-  const CompareServices services{&dom, clock, files};
+  const DocumentServices services{&dom, clock, files};
   if (BuildAssetDocument(app, space.document, &dom, clock) != 0) {
     state.SkipWithError("the previous document was not saved");
     return;

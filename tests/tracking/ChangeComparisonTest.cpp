@@ -99,7 +99,7 @@ class ChangeComparisonTest : public ::testing::Test {
   void WritePrevious(const std::string& text) { std::ofstream(documentPath_) << text; }
 
   int Compare() {
-    return CompareWithPrevious(app_, documentPath_, CompareServices{dom_, clock_, files_});
+    return CompareWithPrevious(app_, documentPath_, DocumentServices{dom_, clock_, files_});
   }
 
   static std::string Read(const std::string& path) {

@@ -73,7 +73,7 @@ TEST_F(DocumentReplacementTest, FreshBuildAppearsWholeOrNotAtAll) {
     faulty_.creations = faulty_.saves = 0;
     files_.failOperations.clear();
     c.arrange();
-    EXPECT_EQ(BuildFreshDocument(app_, documentPath_, CompareServices{&faulty_, clock_, files_}),
+    EXPECT_EQ(BuildFreshDocument(app_, documentPath_, DocumentServices{&faulty_, clock_, files_}),
               c.result);
     EXPECT_EQ(fs::exists(documentPath_), c.result == 0);
     if (c.result == 0) {
