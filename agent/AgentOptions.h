@@ -10,6 +10,7 @@ struct AgentOptions {
   std::string documentPath = "AgentHardwareAsset.XML";
   bool createStaging = true;  // "Results\Backup" beside the agent
   int runs = 1;
+  bool show = false;  // print the document at documentPath; no inventory
 };
 
 struct ParsedOptions {

@@ -12,6 +12,12 @@
 extern "C" {
 #endif
 
+/* The module's version, as its version resource states it. */
+#define MORV_VERSION_MAJOR 1
+#define MORV_VERSION_MINOR 0
+#define MORV_VERSION_PATCH 0
+#define MORV_VERSION_TEXT "1.0.0"
+
 /* Result codes of GetHWInv. */
 #define MORV_OK 0                     /* document built or compared */
 #define MORV_E_SAVE (-1)              /* the document could not be saved */

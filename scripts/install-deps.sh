@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang clang-format libclang-rt-14-dev
+  cmake make g++ clang clang-format libclang-rt-14-dev lld llvm zip unzip
   googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   libxml2-utils valgrind util-linux python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test suite:
-# the host unit tests (ASan + UBSan), the static checks of the 32-bit
-# module, and the Wine suites.
+# the release package's checks, the host unit tests (ASan + UBSan), the
+# static checks of the 32-bit module, and the Wine suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +16,9 @@ for preset in host fuzz win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_W
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
+
+echo "== package: the 32-bit release, checked"
+scripts/package.sh || status=1
 
 echo "== tests: host"
 ctest --preset host -j "$jobs" || status=1

@@ -10,6 +10,7 @@
 #include "entry/InventorySummary.h"
 #include "entry/MorvApp.h"
 #include "platform/FileSystem.h"
+#include "tracking/AssetReading.h"
 #include "tracking/DocumentReplacement.h"
 #include "tracking/TextCompare.h"
 
@@ -39,41 +40,6 @@ const ComparedRow* FindCompared(const std::string& name) {
     if (EqualIgnoringCase(name, row.name)) return &row;
   }
   return nullptr;
-}
-
-// HardwareAsset by position: the root's first child element's first child
-// element.
-DomNode FindHardwareAsset(DomAccess& dom) {
-  const DomNode root = dom.GetRootElement();
-  const DomNode device = dom.GetFirstChildElement(root);
-  return dom.GetFirstChildElement(device);
-}
-
-// The first child of HardwareAsset whose id is the summary class's, in any
-// letter case.
-DomNode FindSummaryClass(DomAccess& dom, const DomNode& hardware) {
-  const DomNodeList children = dom.GetChildNodes(hardware);
-  const std::int32_t count = dom.GetChildCount(hardware);
-  for (std::int32_t i = 0; i < count; ++i) {
-    const DomNode item = dom.GetItemElement(children, i);
-    if (EqualIgnoringCase(dom.GetAttributeText(item, asset::kIdAttribute), asset::kSummaryClass)) {
-      return item;
-    }
-  }
-  return nullptr;
-}
-
-// Calls visit(element, name) for each child of the summary class in
-// document order; a child that is not an element comes as null with an
-// empty name.
-template <typename Visit>
-void ForEachProperty(DomAccess& dom, const DomNode& summary, Visit&& visit) {
-  const DomNodeList children = dom.GetChildNodes(summary);
-  const std::int32_t count = dom.GetChildCount(summary);
-  for (std::int32_t i = 0; i < count; ++i) {
-    const DomNode item = dom.GetItemElement(children, i);
-    visit(item, dom.GetAttributeText(item, asset::kNameAttribute));
-  }
 }
 
 bool FormStagingPath(const char (&hostDir)[256], std::string& path) {

@@ -1,13 +1,19 @@
 // morv-agent: loads Morv.dll from its own directory and runs the inventory
 // the way an agent does.
+#include "platform/win/Windows.h"
+// COM after the Windows headers, with their settings.
+#include <objbase.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "agent/AgentOptions.h"
+#include "agent/DocumentView.h"
+#include "document/win/MsxmlDom.h"
 #include "include/MorvResultText.h"
 #include "platform/win/Handles.h"
-#include "platform/win/Windows.h"
+#include "platform/win/WindowsPlatform.h"
 
 namespace {
 
@@ -29,6 +35,31 @@ bool EnsureDirectory(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// COM entered for this thread while it lives, and left only if it was.
+class ComApartment {
+ public:
+  ComApartment() : entered_(SUCCEEDED(::CoInitialize(nullptr))) {}
+  ~ComApartment() {
+    if (entered_) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_;
+};
+
+// Prints the document without loading the module.
+int Show(const std::string& path) {
+  ComApartment com;
+  WindowsFileSystem files;
+  MsxmlDomFactory dom;
+  DocumentView view;
+  const ShowOutcome outcome = ReadDocumentView(path, files, &dom, view);
+  std::printf("document: %s\n%s", path.c_str(), FormatDocumentView(outcome, view).c_str());
+  return ShowExitStatus(outcome);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +70,7 @@ int main(int argc, char** argv) {
     return parsed.error.empty() ? 0 : 2;
   }
   const AgentOptions& options = *parsed.options;
+  if (options.show) return Show(options.documentPath);
 
   const std::string dir = OwnDirectory();
   if (options.createStaging &&

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win/Handles.h"
 #include "platform/win/Windows.h"
 
 std::uint32_t WindowsVersionInfo::GetVersion() { return ::GetVersion(); }
@@ -51,26 +50,6 @@ HResult WindowsComRuntime::InitializeSecurity(const ComSecuritySettings& setting
   return ::CoInitializeSecurity(
       nullptr, -1, nullptr, nullptr, settings.authenticationLevel, settings.impersonationLevel,
       settings.withAuthenticationList ? &list : nullptr, EOAC_NONE, nullptr);
-}
-
-bool WindowsFileSystem::FindAny(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  UniqueFindHandle found(::FindFirstFileA(path.c_str(), &data));
-  return static_cast<bool>(found);
-}
-
-bool WindowsFileSystem::CopyFile(const std::string& from, const std::string& to,
-                                 bool failIfExists) {
-  return ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != 0;
-}
-
-bool WindowsFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
-  return ::MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool WindowsFileSystem::DeleteFile(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) != 0;
 }
 
 void WindowsDebugOutput::Write(const std::string& line) { ::OutputDebugStringA(line.c_str()); }

@@ -47,11 +47,32 @@ TEST(AgentOptions, Rejected) {
       {{"--document"}, "missing value for --document"},
       {{"extra"}, "unknown argument: extra"},
       {{"--colour", "red"}, "unknown argument: --colour"},
+      {{"--show", ""}, "empty document path"},
+      {{"--show", "a.xml", "--runs", "2"}, "--show runs no inventory: drop --runs"},
+      {{"--no-staging", "--show"}, "--show runs no inventory: drop --no-staging"},
   };
   for (const auto& c : cases) {
     const ParsedOptions parsed = ParseAgentOptions(c.args);
     EXPECT_FALSE(parsed.options) << c.error;
     EXPECT_EQ(parsed.error, c.error);
+  }
+}
+
+TEST(AgentOptions, ShowTakesAnOptionalPath) {
+  const struct {
+    Args args;
+    const char* path;
+  } cases[] = {
+      {{"--show"}, "AgentHardwareAsset.XML"},
+      {{"--show", "C:\\x\\a.xml"}, "C:\\x\\a.xml"},
+      {{"--document", "a.xml", "--show"}, "a.xml"},
+      {{"--show", "--document", "b.xml"}, "b.xml"},
+  };
+  for (const auto& c : cases) {
+    const ParsedOptions parsed = ParseAgentOptions(c.args);
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_TRUE(parsed.options->show);
+    EXPECT_EQ(parsed.options->documentPath, c.path);
   }
 }
 

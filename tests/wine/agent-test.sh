@@ -43,6 +43,25 @@ install_to "$work/b"
 agent "$work/b" --no-staging --document "Z:$work/doc-b.xml"
 [ ! -e "$work/b/Results" ] || fail "--no-staging created Results"
 
+# --show, from an installation without the module: the document just
+# written, then each fixture of the host tests, read through MSXML.
+mkdir -p "$work/c" && cp "$bin/morv-agent.exe" "$work/c/"
+if [ -f "$work/doc-1.xml" ]; then
+  agent "$work/c" --show "Z:$work/doc-1.xml"
+  out=${out//$'\r'/}
+  [ "$status" = 0 ] || fail "--show of a written document: exit $status"
+  grep -qx 'device: agent-test' <<<"$out" || fail "--show: no device line in: $out"
+  grep -qE '^current timestamp: [0-9]{14}$' <<<"$out" || fail "--show: no current timestamp"
+fi
+fixtures="$here/../fixtures/show"
+while read -r file want; do
+  agent "$work/c" --show "Z:$fixtures/$file"
+  got=$(sed 1d <<<"${out//$'\r'/}")
+  expected=$(awk -v f="$file" '/^== / { on = $2 == f; next } on' "$fixtures/expected.txt")
+  [ "$status" = "$want" ] || fail "--show $file: exit $status, want $want"
+  [ "$got" = "$expected" ] || fail "--show $file printed:"$'\n'"$got"
+done < <(sed -n 's/^== //p' "$fixtures/expected.txt")
+
 "$here/wine-run" --group agent --stop
 if [ "$failures" = 0 ]; then echo "agent: all checks passed"; fi
 exit $((failures > 0))
