@@ -122,6 +122,8 @@ std::vector<Fault> FirstRunDocumentFaults() {
       {"save stopped half-way", [](ModuleOnDoubles& m) { m.dom.interruptSaves = {1}; }, -1, -1},
       {"move into place fails",
        [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -1, -1},
+      {"document object throws", [](ModuleOnDoubles& m) { m.dom.throwCreations = {1}; }, -999,
+       -999},
   };
 }
 
@@ -134,6 +136,8 @@ std::vector<Fault> ComparisonDocumentFaults() {
        -200, -200},
       {"no document object for the staging file",
        [](ModuleOnDoubles& m) { m.dom.failCreations = {3}; }, -200, -200},
+      {"previous document's object throws", [](ModuleOnDoubles& m) { m.dom.throwCreations = {2}; },
+       -999, -999},
       {"staging save fails", [](ModuleOnDoubles& m) { m.dom.failSaves = {1}; }, -1, -1},
       {"staging file not loaded back", [](ModuleOnDoubles& m) { m.dom.failLoads = {2}; }, -204,
        -204},
