@@ -33,7 +33,9 @@ class CWmi final : public IWmiSession {
   // 1 on Windows 2000 and on a Windows Vista workstation, else 0.
   int IsWin2000OrVistaClient();
 
-  // Each returns 0, or -102 when WMI refuses the query.
+  // Each returns 0, -102 when WMI refuses the query or -103 when an
+  // instance is not delivered within the time-out; neither failure leaves
+  // a record or a summary value behind.
   int QueryOperatingSystem(IWmiConnection& services);
   int QueryProcessor(IWmiConnection& services);
   int QueryPhysicalMemory(IWmiConnection& services);
