@@ -28,7 +28,7 @@ TEST_F(WmiTest, WorkstationFillsEveryListAndTheSummary) {
 
   const auto video = Records(app_.m_listVideo);
   ASSERT_EQ(video.size(), 1u);  // the query asks for controllers with a colour depth
-  EXPECT_EQ(video[0].AdapterRAM, "-1");
+  EXPECT_EQ(video[0].AdapterRAM, "4293918720");  // 4 GiB less 1 MiB, written unsigned
 
   const auto memory = Records(app_.m_listMemory);
   ASSERT_EQ(memory.size(), 2u);
