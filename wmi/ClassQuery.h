@@ -130,7 +130,7 @@ int RunClassQuery(IWmiConnection& services, CMorvApp& app, const ClassQuery<Reco
   std::uint64_t sum = 0;
   std::int32_t ordinal = 0;
   std::unique_ptr<IWmiInstance> instance;
-  WmiNext next;
+  WmiNext next = WmiNext::End;
   while ((next = results->Next(kInstanceTimeoutMs, instance)) == WmiNext::Instance && instance) {
     if (query.filter == Filter::PciOrPcmciaBus && !OnPciOrPcmciaBus(*instance)) continue;
     auto record = std::make_unique<Record>();
