@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-// The signature word's fields (CPUID leaf 1, EAX); the extended family and
-// model fields are not used.
+// The signature word's fields (CPUID leaf 1, EAX); the naming tables use
+// no extended family or model field.
 struct CpuSignature {
   unsigned stepping = 0;
   unsigned model = 0;
@@ -14,6 +14,10 @@ struct CpuSignature {
     return {word & 0xFu, (word >> 4) & 0xFu, (word >> 8) & 0xFu, (word >> 12) & 0x3u};
   }
 };
+
+// True when the signature word sets its extended model (bits 16 to 19) or
+// extended family (bits 20 to 27): a processor newer than the tables.
+constexpr bool HasExtendedFields(std::uint32_t word) { return (word & 0x0FFF0000u) != 0; }
 
 // What the naming rules look at besides the signature.
 struct IntelNamingFacts {

@@ -67,7 +67,7 @@ std::string GetProcessorDescription(const Platform& platform) {
   switch (identifier) {
     case Identifier::kIntel:
       intel.Identify(name, speed);
-      format = Format::kIntel;
+      format = intel.NamedByBrand() ? Format::kPlain : Format::kIntel;
       break;
     case Identifier::kAmd:
       IdentifyAmd(platform, name, speed);

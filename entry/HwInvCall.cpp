@@ -4,8 +4,26 @@
 
 #include "entry/MorvApp.h"
 
-int CallGetHWInv(RunContext& run, int detailMode, const char* deviceId, const char* documentPath,
-                 int* changeStatus, char* timestampOut) noexcept {
+namespace {
+
+// Marks a call as running for as long as it lasts.
+class Running {
+ public:
+  explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Running() { flag_ = false; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+int HwInvCall::Run(RunContext& run, int detailMode, const char* deviceId, const char* documentPath,
+                   int* changeStatus, char* timestampOut) noexcept {
+  if (running_) return kCalledDuringRun;
+  const Running running(running_);
   CMorvApp& app = run.app;
   int result;
   try {

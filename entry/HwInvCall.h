@@ -1,11 +1,25 @@
 #pragma once
 #include "entry/RunDriver.h"
 
+// Results of the export besides those of the run itself.
+inline constexpr int kInternalError = -999;    // an exception escaped the run
+inline constexpr int kCalledDuringRun = -998;  // called again on the running thread
+
 // The export's work, apart from the module's state and lock: one run with
 // the caller's arguments, its status and timestamp written back. Null
 // texts read as empty, null outputs are not written, and no exception
 // leaves: one that escapes the run ends it with kInternalError.
-inline constexpr int kInternalError = -999;
+//
+// The module's lock lets its owning thread in again, so a host that
+// dispatches a window message or a COM call while a run waits (in WMI, for
+// one) may call the export once more on that thread. Such a call returns
+// kCalledDuringRun at once and touches nothing: the running call still
+// uses the store, its status and its timestamp.
+class HwInvCall {
+ public:
+  int Run(RunContext& run, int detailMode, const char* deviceId, const char* documentPath,
+          int* changeStatus, char* timestampOut) noexcept;
 
-int CallGetHWInv(RunContext& run, int detailMode, const char* deviceId, const char* documentPath,
-                 int* changeStatus, char* timestampOut) noexcept;
+ private:
+  bool running_ = false;
+};

@@ -6,7 +6,7 @@
 #include "entry/MorvApp.h"
 #include "entry/PlatformFacts.h"
 #include "entry/RunSteps.h"
-#include "platform/ComRuntime.h"
+#include "platform/ComEntry.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/VersionInfo.h"
@@ -50,18 +50,11 @@ void FillMissingSummary(RunContext& run, InventorySummary& summary) {
 
 }  // namespace
 
-HResult EnterCom(IVersionInfo& version, IComRuntime& com) {
-  constexpr std::uint32_t kMultithreadedBelow = 0x08000000u;
-  constexpr std::uint32_t kCoinitMultithreaded = 0;
-  return version.GetVersion() < kMultithreadedBelow ? com.InitializeEx(kCoinitMultithreaded)
-                                                    : com.Initialize();
-}
-
 int FileExists(IFileSystem& files, const std::string& path) { return files.FindAny(path) ? 1 : 0; }
 
 int WriteAssetDocument(RunContext& run, const std::string& documentPath) {
-  // Nested inside the WMI session's entry; left only if it was entered.
-  const bool entered = Succeeded(EnterCom(run.version, run.com));
+  // Nested inside the WMI session's entry.
+  const ComEntry com(run.version, run.com);
   int result;
   if (FileExists(run.files, documentPath) == 0) {
     result = run.steps.BuildAssetDocument(run.app, documentPath);
@@ -69,7 +62,6 @@ int WriteAssetDocument(RunContext& run, const std::string& documentPath) {
   } else {
     result = run.steps.CompareWithPrevious(run.app, documentPath);
   }
-  if (entered) run.com.Uninitialize();
   return result;
 }
 

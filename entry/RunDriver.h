@@ -1,7 +1,6 @@
 #pragma once
 #include <string>
 
-#include "platform/HResult.h"
 #include "platform/Platform.h"
 
 class CMorvApp;
@@ -26,7 +25,3 @@ int WriteAssetDocument(RunContext& run, const std::string& documentPath);
 
 // 1 when anything (a directory too) exists at the path, else 0.
 int FileExists(IFileSystem& files, const std::string& path);
-
-// Enters COM the way the module does everywhere: multithreaded on NT
-// builds below 2048, single-threaded otherwise.
-HResult EnterCom(IVersionInfo& version, IComRuntime& com);

@@ -3,8 +3,10 @@
  * One call of GetHWInv is one inventory run: it writes the XML asset
  * document at documentPath (comparing it with the document a previous run
  * left there), and reports a result code, a change status and the run's
- * timestamp. Calls must come from one thread at a time; overlapping calls
- * wait for each other. */
+ * timestamp. Calls from other threads wait for a running call to end. A
+ * call made on the thread of a running call (from a window message or a
+ * COM call dispatched while the run waits) returns MORV_E_REENTERED at
+ * once and changes nothing. */
 #ifndef MORV_H
 #define MORV_H
 
@@ -41,6 +43,7 @@ extern "C" {
 #define MORV_E_STAGING (-204)         /* the staging file could not be loaded back */
 #define MORV_E_NO_SUMMARY (-205)      /* no summary class in the previous or new document */
 #define MORV_E_REPLACE (-206)         /* the new document could not replace documentPath */
+#define MORV_E_REENTERED (-998)       /* called again on the thread of a running call */
 #define MORV_E_INTERNAL (-999)        /* the run was stopped by an internal error (out of memory) */
 
 /* detailMode: 1 writes every class, any other value the summary alone.

@@ -34,6 +34,7 @@ static const struct MorvResultText {
     {MORV_E_STAGING, "the staging file could not be loaded back"},
     {MORV_E_NO_SUMMARY, "no summary class in the previous or the new document"},
     {MORV_E_REPLACE, "the new document could not replace the previous one"},
+    {MORV_E_REENTERED, "GetHWInv was called again while a run was in progress on the same thread"},
     {MORV_E_INTERNAL, "the run was stopped by an internal error"},
 };
 

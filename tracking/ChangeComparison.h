@@ -31,10 +31,12 @@ struct DocumentServices {
 int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
                         std::string& previousTimestamp, IDomFactory* dom);
 
-// Builds the new document into "<host dir>\Results\Backup\new_<file>",
-// marks the summary values that differ from the document at documentPath,
-// sets app.m_nStatus to 1 (changed) or 0, saves the staging file and puts
-// a copy of it in place of documentPath in one step. Returns 0 when
+// Builds the new document into the staging file
+// "<host dir>\Results\Backup\new_AgentHardwareAsset.XML" (whatever the
+// file name of documentPath), marks the summary values that differ from
+// the document at documentPath, sets app.m_nStatus to 1 (changed) or 0,
+// saves the staging file and puts a copy of it in place of documentPath in
+// one step. Returns 0 when
 // documentPath holds the new document; -1 (staging path too long, or a
 // save failed), -200, -203, -204, -205, or -206 when the replacement
 // failed. m_nStatus is set only once both documents were read;

@@ -15,8 +15,9 @@
 // The one procedure all class queries follow, driven by a per-class table.
 
 inline constexpr int kQueryRefused = -102;
+inline constexpr int kQueryTimedOut = -103;
 // A provider that stops answering must not hold the caller's thread: each
-// instance is awaited this long, and a time-out ends the results.
+// instance is awaited this long, and a time-out fails the query.
 inline constexpr std::uint32_t kInstanceTimeoutMs = 30000;
 
 // What a delivered property does to the summary besides filling its field.
@@ -101,10 +102,13 @@ void ApplyEffect(const ClassQuery<Record>& query, Effect effect, const std::stri
 }  // namespace class_query_detail
 
 // Runs `text` and appends one record per instance to the class's list.
-// Returns 0, also when the results end early (failure or time-out: the
-// records so far stay and the sum is still written), or kQueryRefused when
-// WMI refuses the query (nothing appended). `adapterOrdinal` replaces the
-// counted ordinal of every record when given.
+// Returns 0, also when the enumerator fails part-way (the records so far
+// stay and the sum is still written); kQueryRefused when WMI refuses the
+// query; kQueryTimedOut when an instance is not delivered in time. A query
+// that returns non-zero leaves the store and the summary as they were,
+// apart from the processor preparation, which comes first: a time-out
+// keeps no partial list, sum or name, so the fallbacks see the gap.
+// `adapterOrdinal` replaces the counted ordinal of every record when given.
 template <typename Record>
 int RunClassQuery(IWmiConnection& services, CMorvApp& app, const ClassQuery<Record>& query,
                   const std::string& text, std::optional<std::int32_t> adapterOrdinal = {}) {
@@ -119,10 +123,15 @@ int RunClassQuery(IWmiConnection& services, CMorvApp& app, const ClassQuery<Reco
   if (Failed(services.ExecQuery(text, wmi::kForwardOnlyReturnImmediately, results)) || !results)
     return kQueryRefused;
 
+  // Records and summary effects are held back until the results end.
+  std::vector<std::unique_ptr<Record>> records;
+  std::optional<InventorySummary> draft;
+  if (summary) draft = *summary;
   std::uint64_t sum = 0;
   std::int32_t ordinal = 0;
   std::unique_ptr<IWmiInstance> instance;
-  while (results->Next(kInstanceTimeoutMs, instance) == WmiNext::Instance && instance) {
+  WmiNext next = WmiNext::End;
+  while ((next = results->Next(kInstanceTimeoutMs, instance)) == WmiNext::Instance && instance) {
     if (query.filter == Filter::PciOrPcmciaBus && !OnPciOrPcmciaBus(*instance)) continue;
     auto record = std::make_unique<Record>();
     ++ordinal;
@@ -131,11 +140,15 @@ int RunClassQuery(IWmiConnection& services, CMorvApp& app, const ClassQuery<Reco
       const std::optional<std::string> value = ApplyForm(instance->Get(row.property), row.form);
       if (!value) continue;
       if (row.field) (*record).*row.field = *value;
-      ApplyEffect(query, row.effect, *value, *record, sum, summary);
+      ApplyEffect(query, row.effect, *value, *record, sum, draft ? &*draft : nullptr);
     }
-    (app.*query.list).Append(std::move(record));
+    records.push_back(std::move(record));
   }
+  if (next == WmiNext::TimedOut) return kQueryTimedOut;
 
-  if (summary && query.sumTarget) summary->*query.sumTarget = std::to_string(sum);
+  for (std::unique_ptr<Record>& record : records) (app.*query.list).Append(std::move(record));
+  if (!summary) return 0;
+  if (query.sumTarget) (*draft).*query.sumTarget = std::to_string(sum);
+  *summary = std::move(*draft);
   return 0;
 }

@@ -74,7 +74,7 @@ inline constexpr PropertyRow<VideoRecord> kVideoRows[] = {
     {"VideoProcessor",            &VideoRecord::VideoProcessor,         Text,     None},
     {"InstalledDisplayDrivers",   &VideoRecord::InstalledDisplayDrivers, Text,    None},
     {"DriverVersion",             &VideoRecord::DriverVersion,          Text,     None},
-    {"AdapterRAM",                &VideoRecord::AdapterRAM,             Signed,   None},
+    {"AdapterRAM",                &VideoRecord::AdapterRAM,             Unsigned, None},
 };
 
 inline constexpr PropertyRow<MonitorRecord> kMonitorRows[] = {

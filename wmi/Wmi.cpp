@@ -3,8 +3,7 @@
 #include <string_view>
 
 #include "entry/MorvApp.h"
-#include "entry/RunDriver.h"
-#include "platform/ComRuntime.h"
+#include "platform/ComEntry.h"
 #include "platform/VersionInfo.h"
 #include "wmi/QueryTables.h"
 #include "wmi/WmiService.h"
@@ -44,13 +43,11 @@ std::string WithIndex(std::string_view format, const std::string& index) {
 CWmi::CWmi(CMorvApp& app, IVersionInfo& version, IComRuntime& com, IWmiService* service)
     : app_(app), version_(version), com_(com), service_(service) {}
 
-CWmi::~CWmi() {
-  for (; comEntries_ > 0; --comEntries_) com_.Uninitialize();
-}
+CWmi::~CWmi() = default;
 
 int CWmi::Initialize() {
-  if (Failed(EnterCom(version_, com_))) return kComEntryFailed;
-  ++comEntries_;
+  comEntry_.emplace(version_, com_);
+  if (!comEntry_->Entered()) return kComEntryFailed;
 
   ComSecuritySettings settings;
   settings.impersonationLevel = kImpersonate;

@@ -1,12 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "entry/RunSteps.h"
+#include "platform/ComEntry.h"
 
 class CMorvApp;
-class IComRuntime;
-class IVersionInfo;
 class IWmiConnection;
 class IWmiService;
 
@@ -17,7 +17,7 @@ class CWmi final : public IWmiSession {
  public:
   // A null `service` makes Collect fail as if the locator could not be made.
   CWmi(CMorvApp& app, IVersionInfo& version, IComRuntime& com, IWmiService* service);
-  // Leaves COM once for every entry Initialize made.
+  // Leaves COM once if Initialize entered it.
   ~CWmi() override;
   CWmi(const CWmi&) = delete;
   CWmi& operator=(const CWmi&) = delete;
@@ -33,7 +33,9 @@ class CWmi final : public IWmiSession {
   // 1 on Windows 2000 and on a Windows Vista workstation, else 0.
   int IsWin2000OrVistaClient();
 
-  // Each returns 0, or -102 when WMI refuses the query.
+  // Each returns 0, -102 when WMI refuses the query or -103 when an
+  // instance is not delivered within the time-out; neither failure leaves
+  // a record or a summary value behind.
   int QueryOperatingSystem(IWmiConnection& services);
   int QueryProcessor(IWmiConnection& services);
   int QueryPhysicalMemory(IWmiConnection& services);
@@ -59,5 +61,5 @@ class CWmi final : public IWmiSession {
   IVersionInfo& version_;
   IComRuntime& com_;
   IWmiService* service_;
-  int comEntries_ = 0;
+  std::optional<ComEntry> comEntry_;  // left when the session ends
 };

@@ -13,3 +13,7 @@ bool WindowsProcessor::HasIoPrivilege() {
 }
 
 std::uint32_t WindowsTimer::Milliseconds() { return ::timeGetTime(); }
+
+bool WindowsTimer::BeginPeriod(std::uint32_t ms) { return ::timeBeginPeriod(ms) == TIMERR_NOERROR; }
+
+void WindowsTimer::EndPeriod(std::uint32_t ms) { ::timeEndPeriod(ms); }

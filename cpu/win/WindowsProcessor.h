@@ -9,8 +9,10 @@ class WindowsProcessor final : public X86Processor {
   bool HasIoPrivilege() override;
 };
 
-// timeGetTime.
+// timeGetTime, timeBeginPeriod and timeEndPeriod.
 class WindowsTimer final : public ITimer {
  public:
   std::uint32_t Milliseconds() override;
+  bool BeginPeriod(std::uint32_t ms) override;
+  void EndPeriod(std::uint32_t ms) override;
 };

@@ -35,12 +35,16 @@ class Lock {
   CriticalSection& section_;
 };
 
+static_assert(kInternalError == MORV_E_INTERNAL && kCalledDuringRun == MORV_E_REENTERED);
+
 // Everything the module holds while it is loaded.
 struct Module {
   WindowsServices services;
   CMorvApp app;
-  // Calls that overlap would share the store; the second one waits.
+  // Calls that overlap would share the store; a call from another thread
+  // waits, one from the running thread is turned away by `call`.
   CriticalSection runLock;
+  HwInvCall call;
 };
 
 Module* g_module = nullptr;
@@ -80,5 +84,5 @@ extern "C" int __stdcall GetHWInv(int detailMode, const char* deviceId, const ch
   WindowsServices& services = module.services;
   ModuleRunSteps steps(services.platform);
   RunContext run{module.app, steps, services.version, services.com, services.files, services.debug};
-  return CallGetHWInv(run, detailMode, deviceId, documentPath, changeStatus, timestampOut);
+  return module.call.Run(run, detailMode, deviceId, documentPath, changeStatus, timestampOut);
 }

@@ -32,6 +32,14 @@ constexpr const char* kRecordings[] = {
     "intel-386-no-cpuid",
     "intel-486-no-tsc",
     "intel-fast-counter",
+    "intel-counter-backwards",
+    "intel-core2-duo-e8400",
+    "intel-core-i7-920",
+    "intel-xeon-gold-6148",
+    "intel-core-i9-9900k",
+    "intel-extended-brand-leading-blanks",
+    "intel-extended-no-brand-leaf",
+    "hygon-c86-7185",
     "amd-athlon-brand",
     "amd-k6-no-brand",
     "amd-family5-model5",
@@ -104,6 +112,10 @@ TEST_P(RecordedProcessorTest, DescribesAsRecorded) {
     EXPECT_EQ(machine.recording.cpu.portCalls, 0);
   }
   EXPECT_EQ(machine.registry.OpenHandles(), 0u);
+  // The timer runs at 1-ms resolution while it is read, and is restored.
+  EXPECT_EQ(machine.timer.coarseReads, 0);
+  EXPECT_TRUE(machine.timer.periods.empty());
+  EXPECT_EQ(machine.timer.unmatchedEnds, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Recordings, RecordedProcessorTest, ::testing::ValuesIn(kRecordings),

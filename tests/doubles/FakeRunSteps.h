@@ -1,6 +1,7 @@
 #pragma once
 // A double of the run's steps that records what the driver asks for.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class FakeRunSteps : public IRunSteps {
 
   // Every call in order, with its salient argument.
   std::vector<std::string> calls;
+  // Called with each call as it is recorded, before the step does its work.
+  std::function<void(const std::string&)> onCall;
+  void Record(const std::string& call);
   // The facts each walk was given.
   std::vector<PlatformFacts> factsSeen;
 

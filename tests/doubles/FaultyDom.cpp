@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #ifndef _WIN32
@@ -72,7 +73,9 @@ class FaultyDocument final : public IDomDocument {
 
 HResult FaultyDomFactory::CreateDocument(const std::string& progId, DomDocument& document) {
   document.reset();
-  if (failCreations.count(++creations)) return static_cast<HResult>(0x80040154u);
+  const int creation = ++creations;
+  if (throwCreations.count(creation)) throw std::bad_alloc();
+  if (failCreations.count(creation)) return static_cast<HResult>(0x80040154u);
   DomDocument real;
   const HResult result = real_.CreateDocument(progId, real);
   if (result == hr::kOk && real) document = std::make_shared<FaultyDocument>(real, *this);

@@ -12,6 +12,7 @@ class FaultyDomFactory final : public IDomFactory {
   explicit FaultyDomFactory(IDomFactory& real) : real_(real) {}
 
   std::set<int> failCreations;
+  std::set<int> throwCreations;  // as the runtime's out-of-memory error does
   std::set<int> failSaves;
   std::set<int> interruptSaves;
   std::set<int> failLoads;  // answer S_FALSE, as for a file that is not well-formed

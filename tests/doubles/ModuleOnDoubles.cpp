@@ -66,5 +66,5 @@ ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {
 int ModuleOnDoubles::Run() {
   ModuleRunSteps steps(platform);
   RunContext run{app, steps, version, com, files, debug};
-  return CallGetHWInv(run, 1, "fault-injection", documentPath.c_str(), &status, stamp);
+  return call.Run(run, 1, "fault-injection", documentPath.c_str(), &status, stamp);
 }

@@ -13,6 +13,7 @@
 #include "doubles/FaultyDom.h"
 #include "doubles/ProcessorDoubles.h"
 #include "doubles/ScriptedProcessor.h"
+#include "entry/HwInvCall.h"
 #include "entry/MorvApp.h"
 #include "platform/Platform.h"
 
@@ -43,6 +44,7 @@ class ModuleOnDoubles {
   FaultyDomFactory dom{pugi};
   Platform platform;
   CMorvApp app;
+  HwInvCall call;
 
   std::filesystem::path dir;
   std::string documentPath;  // in Windows form

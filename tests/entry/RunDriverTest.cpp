@@ -31,7 +31,7 @@ class RunDriverTest : public ::testing::Test {
 
   int Run(int detailMode = 1, const char* deviceId = "dev") {
     RunContext run{app_, steps_, version_, com_, files_, debug_};
-    return CallGetHWInv(run, detailMode, deviceId, documentPath_.c_str(), &status_, stamp_);
+    return call_.Run(run, detailMode, deviceId, documentPath_.c_str(), &status_, stamp_);
   }
 
   void CreateDocument() { std::ofstream(documentPath_) << "<x/>"; }
@@ -53,6 +53,7 @@ class RunDriverTest : public ::testing::Test {
   FakeComRuntime com_;
   HostFileSystem files_;
   FakeDebugOutput debug_;
+  HwInvCall call_;
   int status_ = 77;
   char stamp_[15] = "unset";
 };
@@ -141,7 +142,7 @@ TEST_F(RunDriverTest, CollectionFailureStopsTheRunOnNtOnly) {
     int status = 5;
     char stamp[15] = "old";
     RunContext run{app, steps_, version_, com_, files_, debug_};
-    const int result = CallGetHWInv(run, 1, "d", documentPath_.c_str(), &status, stamp);
+    const int result = call_.Run(run, 1, "d", documentPath_.c_str(), &status, stamp);
     if (c.stops) {
       EXPECT_EQ(result, -122) << std::hex << c.version;
       EXPECT_EQ(steps_.calls, (Calls{"Initialize", "Collect", "~Wmi"}));
@@ -311,7 +312,7 @@ TEST_F(RunDriverTest, DocumentStepDoesNotLeaveComItCouldNotEnter) {
 
 TEST_F(RunDriverTest, BoundaryToleratesNullArguments) {
   RunContext run{app_, steps_, version_, com_, files_, debug_};
-  EXPECT_EQ(CallGetHWInv(run, 0, nullptr, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(call_.Run(run, 0, nullptr, nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(app_.m_strDeviceId, "");
   EXPECT_EQ(steps_.calls.at(steps_.calls.size() - 2), "BuildAssetDocument()");
   EXPECT_EQ(app_.m_nDetailMode, 0);
@@ -323,12 +324,39 @@ TEST_F(RunDriverTest, EscapingExceptionEndsTheCallWithInternalError) {
   } steps;
   RunContext run{app_, steps, version_, com_, files_, debug_};
   app_.m_nStatus = 0;
-  EXPECT_EQ(CallGetHWInv(run, 1, "d", documentPath_.c_str(), &status_, stamp_), kInternalError);
+  EXPECT_EQ(call_.Run(run, 1, "d", documentPath_.c_str(), &status_, stamp_), kInternalError);
   EXPECT_EQ(status_, 0);
   EXPECT_STREQ(stamp_, "");
   // The next run starts clean.
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(status_, 1);
+}
+
+TEST_F(RunDriverTest, ACallFromTheRunningThreadReturnsAtOnceAndTouchesNothing) {
+  // The step of the running call from which the host calls again.
+  for (const char* step : {"Initialize", "Collect", "GetProcessorDescription", "ReadPowerPolicy",
+                           "BuildAssetDocument", "~Wmi"}) {
+    steps_ = FakeRunSteps{};
+    int inner = 0, innerStatus = 5;
+    char innerStamp[15] = "inner";
+    bool calledAgain = false;
+    steps_.onCall = [&](const std::string& call) {
+      if (calledAgain || call.rfind(step, 0) != 0) return;
+      calledAgain = true;
+      const std::size_t asked = steps_.calls.size();
+      RunContext run{app_, steps_, version_, com_, files_, debug_};
+      inner = call_.Run(run, 0, "other", "other.xml", &innerStatus, innerStamp);
+      EXPECT_EQ(steps_.calls.size(), asked) << step;
+    };
+    EXPECT_EQ(Run(), 0) << step;
+    EXPECT_EQ(inner, -998) << step;
+    EXPECT_EQ(innerStatus, 5) << step;
+    EXPECT_STREQ(innerStamp, "inner") << step;
+    EXPECT_EQ(app_.m_strDeviceId, "dev") << step;
+    EXPECT_EQ(app_.m_nDetailMode, 1) << step;
+    EXPECT_EQ(status_, 1) << step;
+    EXPECT_STREQ(stamp_, "20261206090507") << step;
+  }
 }
 
 }  // namespace

@@ -25,12 +25,13 @@ namespace fs = std::filesystem;
 
 using Arrange = std::function<void(ModuleOnDoubles&)>;
 
-// -1 stands for "the run goes on": the result of a healthy document step.
 struct Fault {
   std::string name;
   Arrange arrange;
   int onNt;  // result on an NT-family version
   int on9x;  // result on a 9x-family version
+  // When set, a run with this fault instead writes the same document.
+  Arrange sameDocumentAs = nullptr;
 };
 
 constexpr HResult kFail = static_cast<HResult>(0x80004005u);
@@ -101,15 +102,17 @@ std::vector<Fault> CollectionAndPlatformFaults() {
   };
   for (int i = 0; i < 11; ++i) {
     const std::string name = kClasses[i];
-    faults.push_back({name + " query refused",
-                      [name](ModuleOnDoubles& m) { Behave(m, name, kWmiFailed, {}, WmiNext::End); },
-                      -116 - i, kGoesOn});
+    const Arrange refused = [name](ModuleOnDoubles& m) {
+      Behave(m, name, kWmiFailed, {}, WmiNext::End);
+    };
+    faults.push_back({name + " query refused", refused, -116 - i, kGoesOn});
     faults.push_back({name + " enumeration fails",
                       [name](ModuleOnDoubles& m) { Behave(m, name, 0, 0, WmiNext::Failed); },
                       kGoesOn, kGoesOn});
-    faults.push_back({name + " enumeration times out",
-                      [name](ModuleOnDoubles& m) { Behave(m, name, 0, 0, WmiNext::TimedOut); },
-                      kGoesOn, kGoesOn});
+    // Nothing of what came before the time-out is kept.
+    faults.push_back({name + " times out after one instance",
+                      [name](ModuleOnDoubles& m) { Behave(m, name, 0, 1, WmiNext::TimedOut); },
+                      -116 - i, kGoesOn, refused});
   }
   return faults;
 }
@@ -122,6 +125,8 @@ std::vector<Fault> FirstRunDocumentFaults() {
       {"save stopped half-way", [](ModuleOnDoubles& m) { m.dom.interruptSaves = {1}; }, -1, -1},
       {"move into place fails",
        [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -1, -1},
+      {"document object throws", [](ModuleOnDoubles& m) { m.dom.throwCreations = {1}; }, -999,
+       -999},
   };
 }
 
@@ -134,6 +139,8 @@ std::vector<Fault> ComparisonDocumentFaults() {
        -200, -200},
       {"no document object for the staging file",
        [](ModuleOnDoubles& m) { m.dom.failCreations = {3}; }, -200, -200},
+      {"previous document's object throws", [](ModuleOnDoubles& m) { m.dom.throwCreations = {2}; },
+       -999, -999},
       {"staging save fails", [](ModuleOnDoubles& m) { m.dom.failSaves = {1}; }, -1, -1},
       {"staging file not loaded back", [](ModuleOnDoubles& m) { m.dom.failLoads = {2}; }, -204,
        -204},
@@ -167,25 +174,37 @@ class FaultInjectionTest : public ::testing::Test {
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   }
 
-  // Runs each fault on both families; with `previous`, a healthy run
-  // first leaves a document to compare with.
+  // A module on `version`; with `previous`, a healthy run has left a
+  // document to compare with.
+  static void Prepare(ModuleOnDoubles& m, std::uint32_t version, bool previous) {
+    m.version.version = version;
+    if (!previous) return;
+    EXPECT_EQ(m.Run(), 0);
+    m.dom.creations = m.dom.saves = m.dom.loads = 0;  // faults count from the faulty run
+  }
+
+  // Runs each fault on both families.
   void RunAll(const std::vector<Fault>& faults, bool previous) {
     for (const Fault& fault : faults) {
       for (const std::uint32_t version : {versions::kWin7, versions::kWin98}) {
         const bool nt = version == versions::kWin7;
         SCOPED_TRACE(fault.name + (nt ? " on NT" : " on 9x"));
         ModuleOnDoubles m(Dir());
-        m.version.version = version;
-        const fs::path document = m.dir / "AgentHardwareAsset.XML";
-        if (previous) {
-          ASSERT_EQ(m.Run(), 0);
-          m.dom.creations = m.dom.saves = m.dom.loads = 0;  // faults count from the faulty run
-        }
+        Prepare(m, version, previous);
         fault.arrange(m);
+        const fs::path document = m.dir / "AgentHardwareAsset.XML";
         const bool hadDocument = fs::is_regular_file(document);
         const std::string before = hadDocument ? Read(document) : "";
 
         const int result = m.Run();
+        if (fault.sameDocumentAs) {
+          ModuleOnDoubles other(Dir().string() + "-other");
+          Prepare(other, version, previous);
+          fault.sameDocumentAs(other);
+          EXPECT_EQ(other.Run(), result);
+          EXPECT_EQ(Read(other.dir / "AgentHardwareAsset.XML"), Read(document));
+          fs::remove_all(other.dir);
+        }
 
         EXPECT_EQ(result, nt ? fault.onNt : fault.on9x);
         if (result == 0) {
