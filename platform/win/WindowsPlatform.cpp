@@ -69,9 +69,15 @@ bool WindowsFileSystem::ReplaceFile(const std::string& from, const std::string& 
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool WindowsFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  return ::MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 bool WindowsFileSystem::DeleteFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != 0;
 }
+
+std::uint32_t WindowsFileSystem::GetLastError() { return ::GetLastError(); }
 
 void WindowsDebugOutput::Write(const std::string& line) { ::OutputDebugStringA(line.c_str()); }
 
