@@ -1,7 +1,5 @@
 #include "cpu/ProcessorDescription.h"
 
-#include <cstdio>
-
 #include "cpu/AmdProcessor.h"
 #include "cpu/CpuVendor.h"
 #include "cpu/CrusoeProcessor.h"
@@ -84,8 +82,10 @@ std::string GetProcessorDescription(const Platform& platform) {
       break;
   }
 
-  char out[kDescriptionSize] = {};
-  std::snprintf(out, sizeof out, format == Format::kIntel ? "Intel %s CPU,  %d MHz" : "%s, %d MHz",
-                name.c_str(), speed);
+  // "Intel %s CPU,  %d MHz" or "%s, %d MHz", cut to the buffer.
+  const std::string text = name.c_str();
+  std::string out = format == Format::kIntel ? "Intel " + text + " CPU,  " : text + ", ";
+  out += std::to_string(speed) + " MHz";
+  if (out.size() >= kDescriptionSize) out.resize(kDescriptionSize - 1);
   return out;
 }

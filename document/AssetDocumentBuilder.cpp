@@ -1,6 +1,5 @@
 #include "document/AssetDocumentBuilder.h"
 
-#include <cstdio>
 #include <iterator>
 
 #include "document/AssetFormat.h"
@@ -89,13 +88,20 @@ constexpr ClassWriter kClassWriters[] = {
 };
 static_assert(std::size(kClassWriters) == std::size(asset::kClasses));
 
+// As "%0<width>d" formats: the sign counts towards the width.
+std::string ZeroPadded(int value, std::size_t width) {
+  const std::size_t sign = value < 0 ? 1 : 0;
+  const std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
+  const std::size_t used = sign + digits.size();
+  return std::string(sign, '-') + std::string(width > used ? width - used : 0, '0') + digits;
+}
+
 }  // namespace
 
+// "%04d%02d%02d%02d%02d%02d"
 std::string FormatTimestamp(const LocalTime& t) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
-  return text;
+  return ZeroPadded(t.year, 4) + ZeroPadded(t.month, 2) + ZeroPadded(t.day, 2) +
+         ZeroPadded(t.hour, 2) + ZeroPadded(t.minute, 2) + ZeroPadded(t.second, 2);
 }
 
 int BuildAssetDocument(CMorvApp& app, const std::string& path, IDomFactory* factory,

@@ -78,16 +78,20 @@ void ModuleRunSteps::ReadPowerPolicy(CMorvApp& app) {
 }
 
 int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documentPath) {
-  if (!platform_.clock || !platform_.files) {
+  if (!platform_.clock || !platform_.files || !platform_.version) {
     app.m_strTimestamp.clear();
     return build_result::kNoDocument;
   }
-  return BuildFreshDocument(app, documentPath,
-                            DocumentServices{platform_.dom, *platform_.clock, *platform_.files});
+  return BuildFreshDocument(
+      app, documentPath,
+      DocumentServices{platform_.dom, *platform_.clock, *platform_.files, *platform_.version});
 }
 
 int ModuleRunSteps::CompareWithPrevious(CMorvApp& app, const std::string& documentPath) {
-  if (!platform_.clock || !platform_.files) return compare_result::kNoDocument;
-  return ::CompareWithPrevious(app, documentPath,
-                               DocumentServices{platform_.dom, *platform_.clock, *platform_.files});
+  if (!platform_.clock || !platform_.files || !platform_.version) {
+    return compare_result::kNoDocument;
+  }
+  return ::CompareWithPrevious(
+      app, documentPath,
+      DocumentServices{platform_.dom, *platform_.clock, *platform_.files, *platform_.version});
 }

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <string>
 
 #include "platform/Drives.h"
@@ -13,8 +12,7 @@ std::uint64_t SumFixedDrives(IDrives& drives, Figure figure) {
   const std::uint32_t mask = drives.GetLogicalDrives();
   for (int i = 0; i < 32; ++i) {
     if ((mask & (1u << i)) == 0) continue;
-    char root[8];
-    std::snprintf(root, sizeof root, "%c:\\", 'A' + i);
+    const std::string root{static_cast<char>('A' + i), ':', '\\'};
     if (drives.GetDriveType(root) != kDriveFixed) continue;
     if (drives.HasDiskFreeSpaceEx()) {
       std::uint64_t bytes = 0;

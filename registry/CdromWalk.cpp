@@ -1,4 +1,4 @@
-#include <cstdio>
+#include <string>
 
 #include "platform/Drives.h"
 #include "registry/DeviceWalks.h"
@@ -103,8 +103,7 @@ void FindCdromLetters(IDrives& drives, PlatformFacts& facts) {
   const std::uint32_t mask = drives.GetLogicalDrives();
   for (int i = 0; i < 26; ++i) {
     if ((mask & (1u << i)) == 0) continue;
-    char root[8];
-    std::snprintf(root, sizeof root, "%c:\\", 'A' + i);
+    const std::string root{static_cast<char>('A' + i), ':', '\\'};
     if (drives.GetDriveType(root) == kDriveCdrom)
       facts.cdromLetters[facts.cdromLetterCount++] = static_cast<char>('A' + i);
   }

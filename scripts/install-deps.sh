@@ -9,6 +9,8 @@ packages=(
   libxml2-utils valgrind util-linux python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32
   wine wine32:i386 wine64
 )
 

@@ -13,7 +13,7 @@ scripts/install-deps.sh >/dev/null
 source scripts/wine-env.sh
 for preset in win32 "$MORV_WIN_PRESET"; do
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)" --target Morv morv-agent >/dev/null
 done
 
 build="build/$MORV_WIN_PRESET"

@@ -1,6 +1,5 @@
 #include "tracking/ChangeComparison.h"
 
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -43,12 +42,11 @@ const ComparedRow* FindCompared(const std::string& name) {
 }
 
 bool FormStagingPath(const char (&hostDir)[256], std::string& path) {
-  char buffer[kStagingPathCapacity];
+  // "%s\\%s\\new_%s"
   const std::string dir(hostDir, strnlen(hostDir, sizeof hostDir));
-  const int length = std::snprintf(buffer, sizeof buffer, "%s\\%s\\new_%s", dir.c_str(),
-                                   kStagingDirectory, asset::kFileName);
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return false;
-  path.assign(buffer, static_cast<std::size_t>(length));
+  std::string formed = dir + '\\' + kStagingDirectory + "\\new_" + asset::kFileName;
+  if (formed.size() >= kStagingPathCapacity) return false;
+  path = std::move(formed);
   return true;
 }
 
@@ -114,7 +112,7 @@ int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
   // The agent must not hear of success while documentPath holds the old
   // document.
   if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
-  if (!ReplaceWithCopyOf(services.files, staging, documentPath)) {
+  if (!ReplaceWithCopyOf(services, staging, documentPath)) {
     return compare_result::kReplaceFailed;
   }
   dom.RemoveAllChildren(dom.Document());

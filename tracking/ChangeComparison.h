@@ -5,6 +5,7 @@ class CMorvApp;
 class IClock;
 class IDomFactory;
 class IFileSystem;
+class IVersionInfo;
 struct InventorySummary;
 
 namespace compare_result {
@@ -22,6 +23,7 @@ struct DocumentServices {
   IDomFactory* dom;  // may be null: no document can be made
   IClock& clock;
   IFileSystem& files;
+  IVersionInfo& version;  // the family decides how the document is replaced
 };
 
 // Reads the previous document's currentTimestamp and its five compared
@@ -35,11 +37,11 @@ int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
 // "<host dir>\Results\Backup\new_AgentHardwareAsset.XML" (whatever the
 // file name of documentPath), marks the summary values that differ from
 // the document at documentPath, sets app.m_nStatus to 1 (changed) or 0,
-// saves the staging file and puts a copy of it in place of documentPath in
-// one step. Returns 0 when
-// documentPath holds the new document; -1 (staging path too long, or a
-// save failed), -200, -203, -204, -205, or -206 when the replacement
-// failed. m_nStatus is set only once both documents were read;
-// documentPath holds the old or the new document, whole, at every moment.
+// saves the staging file and puts a copy of it in place of documentPath
+// (DocumentReplacement.h). Returns 0 when documentPath holds the new
+// document; -1 (staging path too long, or a save failed), -200, -203, -204,
+// -205, or -206 when the replacement failed. m_nStatus is set only once
+// both documents were read; whichever step fails, documentPath holds the
+// old or the new document, whole.
 int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
                         const DocumentServices& services);

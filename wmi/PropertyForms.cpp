@@ -1,7 +1,6 @@
 #include "wmi/PropertyForms.h"
 
 #include <cctype>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -15,12 +14,6 @@ std::optional<std::int32_t> Integer(const WmiValue& value) {
     default:
       return std::nullopt;
   }
-}
-
-std::string Format(const char* format, auto number) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, format, number);
-  return buffer;
 }
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
@@ -38,15 +31,15 @@ std::optional<std::string> ApplyForm(const WmiValue& value, Form form) {
       if (value.type != WmiType::String) return std::nullopt;
       return value.text;
     case Form::Signed:
-      if (auto n = Integer(value)) return Format("%d", *n);
+      if (auto n = Integer(value)) return std::to_string(*n);
       return std::nullopt;
     case Form::Unsigned:
-      if (auto n = Integer(value)) return Format("%u", static_cast<std::uint32_t>(*n));
+      if (auto n = Integer(value)) return std::to_string(static_cast<std::uint32_t>(*n));
       return std::nullopt;
     case Form::Signed16:
       // A 32-bit value gives its low half, as a 16-bit read of it would.
       if (auto n = Integer(value))
-        return Format("%d", static_cast<int>(static_cast<std::int16_t>(*n)));
+        return std::to_string(static_cast<int>(static_cast<std::int16_t>(*n)));
       return std::nullopt;
     case Form::FirstElement:
       if (value.type != WmiType::StringArray || value.texts.empty()) return std::nullopt;

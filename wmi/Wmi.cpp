@@ -32,6 +32,14 @@ struct CollectionStep {
   int failureCode;
 };
 
+// The bounded wait is documented from NT 5.1 (XP) on; older WMI may refuse
+// a flag it does not know, so it connects with none.
+std::int32_t ConnectFlagsFor(std::uint32_t version) {
+  const std::uint32_t major = version & 0xFF, minor = (version >> 8) & 0xFF;
+  const bool xpOrLater = IsNtFamily(version) && (major > 5 || (major == 5 && minor >= 1));
+  return xpOrLater ? wmi::kConnectUseMaxWait : 0;
+}
+
 // The format's one %s replaced by the index text.
 std::string WithIndex(std::string_view format, const std::string& index) {
   const std::size_t at = format.find("%s");
@@ -82,9 +90,11 @@ int CWmi::Collect() {
   std::unique_ptr<IWmiLocator> locator;
   if (!service_ || Failed(service_->CreateLocator(locator)) || !locator) return kLocatorFailed;
 
-  // Bounded so that an unresponsive WMI service cannot hold the thread.
+  // Bounded where the platform can, so that an unresponsive WMI service
+  // cannot hold the thread.
   std::unique_ptr<IWmiConnection> services;
-  if (Failed(locator->ConnectServer("ROOT\\CIMV2", wmi::kConnectUseMaxWait, services)) || !services)
+  const std::int32_t flags = ConnectFlagsFor(version_.GetVersion());
+  if (Failed(locator->ConnectServer("ROOT\\CIMV2", flags, services)) || !services)
     return kConnectFailed;
 
   if (Failed(services->SetProxyBlanket(kProxyBlanket))) return kProxySecurityFailed;

@@ -35,6 +35,10 @@ bool EnsureDirectory(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// Output without the printf family: mingw's printf is built for the Pentium
+// Pro and would bring its instructions into the agent.
+void Say(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
+
 // COM entered for this thread while it lives, and left only if it was.
 class ComApartment {
  public:
@@ -56,7 +60,7 @@ int Show(const std::string& path) {
   MsxmlDomFactory dom;
   DocumentView view;
   const ShowOutcome outcome = ReadDocumentView(path, files, &dom, view);
-  std::printf("document: %s\n%s", path.c_str(), FormatDocumentView(outcome, view).c_str());
+  Say(stdout, "document: " + path + "\n" + FormatDocumentView(outcome, view));
   return ShowExitStatus(outcome);
 }
 
@@ -65,7 +69,7 @@ int Show(const std::string& path) {
 int main(int argc, char** argv) {
   const ParsedOptions parsed = ParseAgentOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.options) {
-    if (!parsed.error.empty()) std::fprintf(stderr, "morv-agent: %s\n", parsed.error.c_str());
+    if (!parsed.error.empty()) Say(stderr, "morv-agent: " + parsed.error + "\n");
     std::fputs(kAgentUsage, parsed.error.empty() ? stdout : stderr);
     return parsed.error.empty() ? 0 : 2;
   }
@@ -75,22 +79,23 @@ int main(int argc, char** argv) {
   const std::string dir = OwnDirectory();
   if (options.createStaging &&
       !(EnsureDirectory(dir + "\\Results") && EnsureDirectory(dir + "\\Results\\Backup"))) {
-    std::fprintf(stderr, "morv-agent: cannot create %s\\Results\\Backup\n", dir.c_str());
+    Say(stderr, "morv-agent: cannot create " + dir + "\\Results\\Backup\n");
     return 1;
   }
 
   const std::string modulePath = dir + "\\Morv.dll";
   UniqueLibrary module(::LoadLibraryA(modulePath.c_str()));
   if (!module) {
-    std::fprintf(stderr, "morv-agent: cannot load %s (error %lu)\n", modulePath.c_str(),
-                 ::GetLastError());
+    const DWORD error = ::GetLastError();
+    Say(stderr,
+        "morv-agent: cannot load " + modulePath + " (error " + std::to_string(error) + ")\n");
     return 1;
   }
   // FARPROC to the real signature, through the generic function type.
   const auto getHwInv = reinterpret_cast<GetHWInvProc>(
       reinterpret_cast<void (*)()>(::GetProcAddress(module.Get(), "GetHWInv")));
   if (!getHwInv) {
-    std::fprintf(stderr, "morv-agent: Morv.dll has no GetHWInv export\n");
+    Say(stderr, "morv-agent: Morv.dll has no GetHWInv export\n");
     return 1;
   }
 
@@ -101,8 +106,8 @@ int main(int argc, char** argv) {
     char timestamp[32] = {};
     result = getHwInv(options.detailMode, deviceId.c_str(), options.documentPath.c_str(), &status,
                       timestamp);
-    std::printf("result: %d (%s)\nstatus: %d\ntimestamp: %s\n", result, MorvResultText(result),
-                status, timestamp);
+    Say(stdout, "result: " + std::to_string(result) + " (" + MorvResultText(result) +
+                    ")\nstatus: " + std::to_string(status) + "\ntimestamp: " + timestamp + "\n");
   }
   return result == MORV_OK ? 0 : 1;
 }

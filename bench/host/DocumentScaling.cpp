@@ -68,7 +68,8 @@ void Compare(benchmark::State& state) {
   PugiDomFactory dom;
   FakeClock clock;
   HostFileSystem files;
-  const DocumentServices services{&dom, clock, files};
+  FakeVersionInfo version;
+  const DocumentServices services{&dom, clock, files, version};
   if (BuildAssetDocument(app, space.document, &dom, clock) != 0) {
     state.SkipWithError("the previous document was not saved");
     return;

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     MsxmlDomFactory dom;
     WindowsClock clock;
     WindowsFileSystem files;
-    const DocumentServices services{&dom, clock, files};
+    WindowsVersionInfo version;
+    const DocumentServices services{&dom, clock, files, version};
     std::printf("size properties build_ms compare_ms build_result compare_result\n");
     for (int size : {100, 1000, 10000, 100000}) {
       CMorvApp app;

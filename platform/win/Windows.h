@@ -22,4 +22,5 @@
 #undef GetDriveType
 #undef GetDiskFreeSpace
 #undef GetDiskFreeSpaceEx
+#undef MoveFile
 #undef ReplaceFile

@@ -24,3 +24,9 @@ bool WindowsFileSystem::ReplaceFile(const std::string& from, const std::string& 
 bool WindowsFileSystem::DeleteFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != 0;
 }
+
+bool WindowsFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  return ::MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+std::uint32_t WindowsFileSystem::GetLastError() { return ::GetLastError(); }

@@ -27,7 +27,9 @@ class WindowsFileSystem final : public IFileSystem {
   bool FindAny(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
+  std::uint32_t GetLastError() override;
 };
 
 class WindowsDebugOutput final : public IDebugOutput {

@@ -1,5 +1,6 @@
 #include "platform/win/WindowsSystemFacts.h"
 
+#include "platform/win/Handles.h"
 #include "platform/win/Windows.h"
 // After windows.h:
 #include <powrprof.h>
@@ -19,6 +20,7 @@ using GlobalMemoryStatusFn = VOID(WINAPI*)(LPMEMORYSTATUS);
 using GlobalMemoryStatusExFn = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
 using GetDiskFreeSpaceExFn = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                            PULARGE_INTEGER);
+using GetCurrentPowerPoliciesFn = BOOLEAN(WINAPI*)(PGLOBAL_POWER_POLICY, PPOWER_POLICY);
 
 }  // namespace
 
@@ -74,8 +76,21 @@ bool WindowsDrives::GetDiskFreeSpace(const std::string& root, DiskClusters& out)
 }
 
 bool WindowsPowerPolicy::GetCurrentPowerPolicies(PowerPolicySnapshot& policy) {
+  UniqueLibrary library(::LoadLibraryA(library_));
+  if (!library) {
+    lastError_ = ::GetLastError();
+    return false;
+  }
+  const auto entry = reinterpret_cast<GetCurrentPowerPoliciesFn>(
+      reinterpret_cast<void*>(::GetProcAddress(library.Get(), "GetCurrentPowerPolicies")));
+  if (!entry) {
+    lastError_ = ::GetLastError();
+    return false;
+  }
   POWER_POLICY current{};
-  if (!::GetCurrentPowerPolicies(nullptr, &current)) return false;
+  const bool read = entry(nullptr, &current) != FALSE;
+  lastError_ = ::GetLastError();  // before the library is released
+  if (!read) return false;
   policy.IdleActionAc = current.user.IdleAc.Action;
   policy.IdleActionDc = current.user.IdleDc.Action;
   policy.IdleTimeoutAc = current.user.IdleTimeoutAc;
@@ -89,4 +104,4 @@ bool WindowsPowerPolicy::GetCurrentPowerPolicies(PowerPolicySnapshot& policy) {
   return true;
 }
 
-std::uint32_t WindowsPowerPolicy::GetLastError() { return ::GetLastError(); }
+std::uint32_t WindowsPowerPolicy::GetLastError() { return lastError_; }

@@ -5,8 +5,9 @@
 #include "platform/SystemMetrics.h"
 
 // The Windows implementations of the metrics, memory, drive and power
-// services. The optional kernel32 entry points are looked up by name on
-// every call, so the module loads where they are missing.
+// services. The optional kernel32 entry points and the power library are
+// looked up by name on every call, so the module loads where they are
+// missing.
 
 class WindowsSystemMetrics final : public ISystemMetrics {
  public:
@@ -29,8 +30,18 @@ class WindowsDrives final : public IDrives {
   bool GetDiskFreeSpace(const std::string& root, DiskClusters& out) override;
 };
 
+// GetCurrentPowerPolicies is looked up in `library` for each call, which
+// is loaded for the call and released after it: Windows 95 and NT 4.0 have
+// no power library. A missing library or entry point fails the call with
+// the error of LoadLibraryA (126) or GetProcAddress (127).
 class WindowsPowerPolicy final : public IPowerPolicy {
  public:
+  explicit WindowsPowerPolicy(const char* library = "powrprof.dll") : library_(library) {}
   bool GetCurrentPowerPolicies(PowerPolicySnapshot& policy) override;
+  // The error of the last call's failing step.
   std::uint32_t GetLastError() override;
+
+ private:
+  const char* library_;
+  std::uint32_t lastError_ = 0;
 };

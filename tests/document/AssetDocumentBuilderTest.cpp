@@ -61,6 +61,20 @@ TEST_F(AssetDocumentBuilderTest, HeaderAndTimestamp) {
   EXPECT_EQ(outline.deviceId, "device-7");
 }
 
+// As "%04d%02d%02d%02d%02d%02d" formats: widths are minimums, signs count.
+TEST(FormatTimestampTest, ZeroPaddedFields) {
+  const struct {
+    LocalTime time;
+    const char* text;
+  } cases[] = {
+      {{2027, 1, 2, 3, 4, 5}, "20270102030405"},
+      {{999, 12, 31, 23, 59, 59}, "09991231235959"},
+      {{12345, 100, 0, 0, 0, 0}, "1234510000000000"},
+      {{-5, -1, 1, 1, 1, 1}, "-005-101010101"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatTimestamp(c.time), c.text);
+}
+
 TEST_F(AssetDocumentBuilderTest, DetailModeDecidesTheClasses) {
   struct Case {
     int detailMode;

@@ -47,6 +47,8 @@ second=$(attribute "$doc" currentTimestamp)
 [ "$second" != "$first" ] || fail "second run kept the first timestamp"
 staged="$work/agent/Results/Backup/new_AgentHardwareAsset.XML"
 cmp -s "$staged" "$doc" || fail "staging file differs from the document"
+# On 9x versions the old document goes aside while the new one is renamed in.
+for left in "$doc.tmp" "$doc.old"; do [ ! -e "$left" ] || fail "$left left behind"; done
 classes=$(xmllint --xpath 'count(//Class)' "$doc")
 [ "$classes" = 13 ] || fail "detail document has $classes classes"
 

@@ -1,5 +1,6 @@
 #include "doubles/FakePlatform.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -48,35 +49,65 @@ std::string HostFileSystem::ToPosix(const std::string& windowsPath) {
   return ToHostPath(windowsPath);
 }
 
-bool HostFileSystem::Fails(const char* operation) {
+namespace {
+
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kCallNotImplemented = 120;
+constexpr std::uint32_t kAlreadyExists = 183;
+
+}  // namespace
+
+bool HostFileSystem::Fails(const std::string& operation) {
   calls.push_back(operation);
-  return failOperations.count(operation) != 0;
+  const auto nth = std::count(calls.begin(), calls.end(), operation);
+  if (failOperations.count(operation) == 0 &&
+      failOperations.count(operation + ":" + std::to_string(nth)) == 0)
+    return false;
+  lastError_ = injectedError;
+  return true;
+}
+
+bool HostFileSystem::Result(bool succeeded, std::uint32_t error) {
+  if (!succeeded) lastError_ = error;
+  return succeeded;
 }
 
 bool HostFileSystem::FindAny(const std::string& path) {
   if (Fails("FindAny")) return false;
   std::error_code error;
-  return !path.empty() && fs::exists(ToPosix(path), error);
+  return Result(!path.empty() && fs::exists(ToPosix(path), error), kFileNotFound);
 }
 
 bool HostFileSystem::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
   if (Fails("CopyFile")) return false;
   std::error_code error;
   const auto options = failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing;
-  return fs::copy_file(ToPosix(from), ToPosix(to), options, error) && !error;
+  return Result(fs::copy_file(ToPosix(from), ToPosix(to), options, error) && !error, kAccessDenied);
 }
 
 bool HostFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
   if (Fails("ReplaceFile")) return false;
+  if (!moveFileExImplemented) return Result(false, kCallNotImplemented);
   std::error_code error;
   const fs::path target = ToPosix(to);
-  if (fs::is_directory(target, error)) return false;
+  if (fs::is_directory(target, error)) return Result(false, kAccessDenied);
   fs::rename(ToPosix(from), target, error);
-  return !error;
+  return Result(!error, kAccessDenied);
+}
+
+bool HostFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  if (Fails("MoveFile")) return false;
+  std::error_code error;
+  const fs::path source = ToPosix(from), target = ToPosix(to);
+  if (!fs::exists(source, error)) return Result(false, kFileNotFound);
+  if (fs::exists(target, error)) return Result(false, kAlreadyExists);
+  fs::rename(source, target, error);
+  return Result(!error, kAccessDenied);
 }
 
 bool HostFileSystem::DeleteFile(const std::string& path) {
   if (Fails("DeleteFile")) return false;
   std::error_code error;
-  return fs::remove(ToPosix(path), error);
+  return Result(fs::remove(ToPosix(path), error), kFileNotFound);
 }

@@ -14,6 +14,7 @@
 
 // GetVersion values as the systems report them.
 namespace versions {
+inline constexpr std::uint32_t kWin95 = 0xC0000004u;
 inline constexpr std::uint32_t kWin98 = 0xC0000A04u;
 inline constexpr std::uint32_t kNt4 = 0x05650004u;
 inline constexpr std::uint32_t kWin2000 = 0x08930005u;
@@ -50,10 +51,16 @@ class FakeComRuntime final : public IComRuntime {
 
 // The real file system of the host, with Windows paths mapped to POSIX
 // ones (backslashes become slashes, a drive prefix "Z:" is dropped), and
-// failures to inject per operation.
+// failures to inject per operation. Failing calls leave Windows' error
+// codes for GetLastError.
 class HostFileSystem final : public IFileSystem {
  public:
-  std::set<std::string> failOperations;  // "FindAny", "CopyFile", "ReplaceFile", "DeleteFile"
+  // "FindAny", "CopyFile", "ReplaceFile", "MoveFile", "DeleteFile" fail on
+  // every call; "MoveFile:2" on the second call only.
+  std::set<std::string> failOperations;
+  std::uint32_t injectedError = 5;  // ERROR_ACCESS_DENIED
+  // False as on the Windows 95 family: MoveFileExA fails with 120.
+  bool moveFileExImplemented = true;
   std::vector<std::string> calls;
 
   static std::string ToPosix(const std::string& windowsPath);
@@ -61,10 +68,15 @@ class HostFileSystem final : public IFileSystem {
   bool FindAny(const std::string& path) override;
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
+  std::uint32_t GetLastError() override { return lastError_; }
 
  private:
-  bool Fails(const char* operation);
+  bool Fails(const std::string& operation);
+  bool Result(bool succeeded, std::uint32_t error);
+
+  std::uint32_t lastError_ = 0;
 };
 
 class FakeDebugOutput final : public IDebugOutput {

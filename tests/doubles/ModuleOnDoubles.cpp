@@ -22,6 +22,26 @@ void Require(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error(what);
 }
 
+// What a system reports and lacks. The 9x family exports MoveFileExA as a
+// stub; 95 and NT 4.0 have no power library (loading it fails with 126).
+struct SystemRow {
+  std::uint32_t getVersion;
+  std::uint32_t major, minor, build, platformId;
+  std::uint8_t productType;
+  bool moveFileEx;
+  bool powerLibrary;
+};
+
+// clang-format off
+// GetVersion          major minor build platform product  MoveFileExA  power library
+constexpr SystemRow kSystems[] = {
+    {versions::kWin95, 4,    0,    950,  1,       0,       false,       false},
+    {versions::kWin98, 4,    10,   1998, 1,       0,       false,       true},
+    {versions::kNt4,   4,    0,    1381, 2,       1,       true,        false},
+    {versions::kWin7,  6,    1,    7601, 2,       1,       true,        true},
+};
+// clang-format on
+
 }  // namespace
 
 ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {
@@ -61,6 +81,22 @@ ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {
   platform.wmi = &wmi;
   platform.dom = &dom;
   app.InitInstance(host);
+}
+
+void ModuleOnDoubles::ActAs(std::uint32_t getVersion) {
+  for (const SystemRow& row : kSystems) {
+    if (row.getVersion != getVersion) continue;
+    version.version = getVersion;
+    version.info = OsVersionInfo{row.major, row.minor, row.build, row.platformId};
+    version.info.productType = row.productType;
+    files.moveFileExImplemented = row.moveFileEx;
+    if (!row.powerLibrary) {
+      power.policy.reset();
+      power.lastError = 126;  // ERROR_MOD_NOT_FOUND
+    }
+    return;
+  }
+  Require(false, "no system row for this version");
 }
 
 int ModuleOnDoubles::Run() {

@@ -24,6 +24,9 @@ class ModuleOnDoubles {
 
   // One call of the export with detail mode 1; fills status and stamp.
   int Run();
+  // The doubles answer as the system whose GetVersion value is given does
+  // (versions::kWin95, kWin98, kNt4 or kWin7), lacking what it lacks.
+  void ActAs(std::uint32_t getVersion);
 
   FakeVersionInfo version;
   FakeComRuntime com;

@@ -1,5 +1,6 @@
-// Every platform operation the module calls fails in turn, on an NT and a
-// 9x-family version, on a first run and on a run with a previous document.
+// Every platform operation the module calls fails in turn, on NT-family
+// and 9x-family versions (the doubles lacking what each system lacks), on
+// a first run and on a run with a previous document.
 // Each failure gives exactly its result code, leaves the document at the
 // agent's path whole (the old one, or the new one when the run succeeds),
 // releases every key, WMI object and COM entry, and leaks nothing (the
@@ -124,7 +125,15 @@ std::vector<Fault> FirstRunDocumentFaults() {
       {"save fails", [](ModuleOnDoubles& m) { m.dom.failSaves = {1}; }, -1, -1},
       {"save stopped half-way", [](ModuleOnDoubles& m) { m.dom.interruptSaves = {1}; }, -1, -1},
       {"move into place fails",
-       [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -1, -1},
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -1, kGoesOn},
+      {"MoveFileExA not implemented",
+       [](ModuleOnDoubles& m) { m.files.moveFileExImplemented = false; }, kGoesOn, kGoesOn},
+      {"renaming the absent old document aside is refused",
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"MoveFile:1"}; }, kGoesOn, -1},
+      {"rename into place fails",
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"MoveFile:2"}; }, kGoesOn, -1},
+      {"deletes fail", [](ModuleOnDoubles& m) { m.files.failOperations = {"DeleteFile"}; }, kGoesOn,
+       kGoesOn},
       {"document object throws", [](ModuleOnDoubles& m) { m.dom.throwCreations = {1}; }, -999,
        -999},
   };
@@ -150,7 +159,18 @@ std::vector<Fault> ComparisonDocumentFaults() {
       {"copy beside the document fails",
        [](ModuleOnDoubles& m) { m.files.failOperations = {"CopyFile"}; }, -206, -206},
       {"move over the document fails",
-       [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -206, -206},
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"ReplaceFile"}; }, -206, kGoesOn},
+      {"MoveFileExA not implemented",
+       [](ModuleOnDoubles& m) { m.files.moveFileExImplemented = false; }, kGoesOn, kGoesOn},
+      {"rename of the old document aside fails",
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"MoveFile:1"}; }, kGoesOn, -206},
+      {"rename of the new document into place fails",
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"MoveFile:2"}; }, kGoesOn, -206},
+      {"delete of the old document fails",
+       [](ModuleOnDoubles& m) { m.files.failOperations = {"DeleteFile"}; }, kGoesOn, kGoesOn},
+      {"an old document left aside by a stopped run",
+       [](ModuleOnDoubles& m) { std::ofstream(m.dir / "AgentHardwareAsset.XML.old") << "<old/>"; },
+       kGoesOn, kGoesOn},
       {"previous document broken",
        [](ModuleOnDoubles& m) { std::ofstream(m.dir / "AgentHardwareAsset.XML") << "<TS_Root>"; },
        -203, -203},
@@ -177,24 +197,30 @@ class FaultInjectionTest : public ::testing::Test {
   // A module on `version`; with `previous`, a healthy run has left a
   // document to compare with.
   static void Prepare(ModuleOnDoubles& m, std::uint32_t version, bool previous) {
-    m.version.version = version;
+    m.ActAs(version);
     if (!previous) return;
     EXPECT_EQ(m.Run(), 0);
-    m.dom.creations = m.dom.saves = m.dom.loads = 0;  // faults count from the faulty run
+    // Faults count from the faulty run.
+    m.dom.creations = m.dom.saves = m.dom.loads = 0;
+    m.files.calls.clear();
   }
 
-  // Runs each fault on both families.
+  // Runs each fault on two systems of each family.
   void RunAll(const std::vector<Fault>& faults, bool previous) {
     for (const Fault& fault : faults) {
-      for (const std::uint32_t version : {versions::kWin7, versions::kWin98}) {
-        const bool nt = version == versions::kWin7;
-        SCOPED_TRACE(fault.name + (nt ? " on NT" : " on 9x"));
+      for (const std::uint32_t version :
+           {versions::kWin7, versions::kNt4, versions::kWin95, versions::kWin98}) {
+        const bool nt = IsNtFamily(version);
+        SCOPED_TRACE(fault.name + " on " + std::to_string(version & 0xFF) + "." +
+                     std::to_string((version >> 8) & 0xFF) + (nt ? " NT" : " 9x"));
         ModuleOnDoubles m(Dir());
         Prepare(m, version, previous);
-        fault.arrange(m);
         const fs::path document = m.dir / "AgentHardwareAsset.XML";
+        const std::string aside = AsidePathOf(document.string());
+        fault.arrange(m);
         const bool hadDocument = fs::is_regular_file(document);
         const std::string before = hadDocument ? Read(document) : "";
+        const bool keepsAside = fs::exists(aside) || m.files.failOperations.count("DeleteFile");
 
         const int result = m.Run();
         if (fault.sameDocumentAs) {
@@ -216,6 +242,9 @@ class FaultInjectionTest : public ::testing::Test {
           EXPECT_FALSE(fs::exists(document));
         }
         EXPECT_FALSE(fs::exists(SidePathOf(document.string())));
+        if (!keepsAside) {
+          EXPECT_FALSE(fs::exists(aside));
+        }
         EXPECT_TRUE(m.status == 0 || m.status == 1);
         EXPECT_EQ(m.registry.OpenHandles(), 0u);
         EXPECT_EQ(m.registry.badCloses, 0);

@@ -99,7 +99,8 @@ class ChangeComparisonTest : public ::testing::Test {
   void WritePrevious(const std::string& text) { std::ofstream(documentPath_) << text; }
 
   int Compare() {
-    return CompareWithPrevious(app_, documentPath_, DocumentServices{dom_, clock_, files_});
+    return CompareWithPrevious(app_, documentPath_,
+                               DocumentServices{dom_, clock_, files_, version_});
   }
 
   static std::string Read(const std::string& path) {
@@ -135,6 +136,7 @@ class ChangeComparisonTest : public ::testing::Test {
   IDomFactory* dom_ = &pugi_;
   FakeClock clock_;
   HostFileSystem files_;
+  FakeVersionInfo version_;
 };
 
 TEST_F(ChangeComparisonTest, MarksOnlyTheComparedValuesThatDiffer) {

@@ -50,6 +50,7 @@ class DocumentReplacementTest : public ::testing::Test {
   FaultyDomFactory faulty_{pugi_};
   FakeClock clock_;
   HostFileSystem files_;
+  FakeVersionInfo version_;
 };
 
 TEST_F(DocumentReplacementTest, FreshBuildAppearsWholeOrNotAtAll) {
@@ -73,7 +74,8 @@ TEST_F(DocumentReplacementTest, FreshBuildAppearsWholeOrNotAtAll) {
     faulty_.creations = faulty_.saves = 0;
     files_.failOperations.clear();
     c.arrange();
-    EXPECT_EQ(BuildFreshDocument(app_, documentPath_, DocumentServices{&faulty_, clock_, files_}),
+    EXPECT_EQ(BuildFreshDocument(app_, documentPath_,
+                                 DocumentServices{&faulty_, clock_, files_, version_}),
               c.result);
     EXPECT_EQ(fs::exists(documentPath_), c.result == 0);
     if (c.result == 0) {
@@ -96,7 +98,9 @@ TEST_F(DocumentReplacementTest, ReplacementKeepsTheOldDocumentUntilTheNewOneIsWh
     std::ofstream(documentPath_, std::ios::trunc) << "<old/>";
     files_.failOperations.clear();
     if (*c.failing) files_.failOperations.insert(c.failing);
-    EXPECT_EQ(ReplaceWithCopyOf(files_, source, documentPath_), c.replaced);
+    EXPECT_EQ(ReplaceWithCopyOf(DocumentServices{nullptr, clock_, files_, version_}, source,
+                                documentPath_),
+              c.replaced);
     EXPECT_EQ(Read(documentPath_), c.replaced ? "<new/>" : "<old/>");
     EXPECT_EQ(Read(source), "<new/>");
     EXPECT_FALSE(fs::exists(SidePathOf(documentPath_)));

@@ -13,23 +13,27 @@ struct InitCase {
   std::uint8_t productType;
   bool exSucceeds;
   bool basicSucceeds;
-  int expectedClient;  // IsWin2000OrVistaClient
-  const char* entry;   // how COM is entered
+  int expectedClient;         // IsWin2000OrVistaClient
+  const char* entry;          // how COM is entered
+  std::int32_t connectFlags;  // ConnectServer's security flags
 };
 
 TEST_F(WmiTest, ComEntryAndAuthenticationFollowTheVersion) {
   const InitCase cases[] = {
-      {"NT 4", versions::kNt4, 2, 4, 0, 1, true, true, 0, "InitializeEx(0)"},
-      {"2000 server", versions::kWin2000, 2, 5, 0, 3, true, true, 1, "Initialize"},
-      {"2000 via basic struct", versions::kWin2000, 2, 5, 0, 0, false, true, 1, "Initialize"},
-      {"XP", versions::kWinXp, 2, 5, 1, 1, true, true, 0, "Initialize"},
-      {"Vista workstation", 0x17720006, 2, 6, 0, 1, true, true, 1, "Initialize"},
-      {"Vista server", 0x17720006, 2, 6, 0, 3, true, true, 0, "Initialize"},
-      {"Vista via basic struct", 0x17720006, 2, 6, 0, 1, false, true, 0, "Initialize"},
-      {"no version information", 0x17720006, 2, 6, 0, 1, false, false, 0, "Initialize"},
-      {"Windows 7", versions::kWin7, 2, 6, 1, 1, true, true, 0, "Initialize"},
-      {"98 reporting 5.0", versions::kWin98, 1, 5, 0, 0, true, true, 0, "Initialize"},
-      {"NT build 2047", 0x07FF0005, 2, 5, 0, 1, true, true, 1, "InitializeEx(0)"},
+      {"NT 4", versions::kNt4, 2, 4, 0, 1, true, true, 0, "InitializeEx(0)", 0},
+      {"2000 server", versions::kWin2000, 2, 5, 0, 3, true, true, 1, "Initialize", 0},
+      {"2000 via basic struct", versions::kWin2000, 2, 5, 0, 0, false, true, 1, "Initialize", 0},
+      {"XP", versions::kWinXp, 2, 5, 1, 1, true, true, 0, "Initialize", 0x80},
+      {"2003", 0x0ECE0205, 2, 5, 2, 3, true, true, 0, "Initialize", 0x80},
+      {"Vista workstation", 0x17720006, 2, 6, 0, 1, true, true, 1, "Initialize", 0x80},
+      {"Vista server", 0x17720006, 2, 6, 0, 3, true, true, 0, "Initialize", 0x80},
+      {"Vista via basic struct", 0x17720006, 2, 6, 0, 1, false, true, 0, "Initialize", 0x80},
+      {"no version information", 0x17720006, 2, 6, 0, 1, false, false, 0, "Initialize", 0x80},
+      {"Windows 7", versions::kWin7, 2, 6, 1, 1, true, true, 0, "Initialize", 0x80},
+      {"95", versions::kWin95, 1, 4, 0, 0, true, true, 0, "Initialize", 0},
+      {"98 reporting 5.0", versions::kWin98, 1, 5, 0, 0, true, true, 0, "Initialize", 0},
+      {"Me reporting 5.1", 0xC0005A04, 1, 5, 1, 0, true, true, 0, "Initialize", 0},
+      {"NT build 2047", 0x07FF0005, 2, 5, 0, 1, true, true, 1, "InitializeEx(0)", 0},
   };
   for (const InitCase& c : cases) {
     version_.version = c.version;
@@ -40,10 +44,13 @@ TEST_F(WmiTest, ComEntryAndAuthenticationFollowTheVersion) {
     version_.exSucceeds = c.exSucceeds;
     version_.basicSucceeds = c.basicSucceeds;
     com_ = FakeComRuntime();
+    service_ = FakeWmiService();
     {
       CWmi wmi(app_, version_, com_, &service_);
       EXPECT_EQ(wmi.IsWin2000OrVistaClient(), c.expectedClient) << c.what;
       EXPECT_EQ(wmi.Initialize(), 1) << c.what;
+      EXPECT_EQ(wmi.Collect(), 0) << c.what;
+      EXPECT_EQ(service_.connectFlags, c.connectFlags) << c.what;
       EXPECT_EQ(com_.calls, (Calls{c.entry, "Security"})) << c.what;
       const ComSecuritySettings& s = com_.lastSecurity;
       EXPECT_EQ(s.withAuthenticationList, c.expectedClient == 1) << c.what;

@@ -71,15 +71,27 @@ TEST(WindowsSystemFactsTest, CdromDriveIsFoundByItsType) {
 }
 
 TEST(WindowsSystemFactsTest, RefusedPowerPolicyLeavesZerosAndOneLine) {
-  // Wine's GetCurrentPowerPolicies is a stub that fails.
-  WindowsPowerPolicy power;
-  FakeDebugOutput debug;
-  PowerRecord record;
-  record.Monitor_Ac = 5;
-  EXPECT_EQ(ReadPowerPolicy(&record, power, debug), 0);
-  EXPECT_EQ(record.Monitor_Ac, 0u);
-  ASSERT_EQ(debug.lines.size(), 1u);
-  EXPECT_EQ(debug.lines[0].rfind("GetCurrentPowerPolicies is fail(error : ", 0), 0u);
+  const struct {
+    const char* library;
+    const char* line;  // the start of the debugger line
+  } cases[] = {
+      // Wine's GetCurrentPowerPolicies is a stub that fails.
+      {"powrprof.dll", "GetCurrentPowerPolicies is fail(error : "},
+      // As on Windows 95 and NT 4.0, which have no power library.
+      {"morv-no-such-library.dll", "GetCurrentPowerPolicies is fail(error : 126)"},
+      {"kernel32.dll", "GetCurrentPowerPolicies is fail(error : 127)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.library);
+    WindowsPowerPolicy power(c.library);
+    FakeDebugOutput debug;
+    PowerRecord record;
+    record.Monitor_Ac = 5;
+    EXPECT_EQ(ReadPowerPolicy(&record, power, debug), 0);
+    EXPECT_EQ(record.Monitor_Ac, 0u);
+    ASSERT_EQ(debug.lines.size(), 1u);
+    EXPECT_EQ(debug.lines[0].rfind(c.line, 0), 0u) << debug.lines[0];
+  }
 }
 
 // Run with MORV_EXPECT_EDITION set to the code of the version Wine reports.

@@ -177,12 +177,16 @@ broken_enumerations() {
 }
 
 # WMI leaves every summary value to the fallbacks; the registry walks read
-# .reg fixtures of each family.
+# .reg fixtures of each family. Where the row says so, the power library is
+# missing, as on 95 and NT 4.0 (loading it fails with 126, or 1157 as Wine
+# tells 9x versions). A second run compares with the first.
 fallbacks() {
-  local version regfile group doc n
-  while read -r version regfile group; do
+  local version regfile group power doc n regs
+  while read -r version regfile group power; do
     doc="$work/fallback-$version.xml"
-    agent "$group" "$version" "$odd" "" "$reg/$regfile" "$work/agent-$version" \
+    regs="$reg/$regfile"
+    [ "$power" = missing ] && regs+=" $work/no-power.reg"
+    agent "$group" "$version" "$odd" "" "$regs" "$work/agent-$version" \
       --detail 1 --document "Z:$doc"
     expect "fallbacks on $version: result" "$result" 0
     valid "fallbacks on $version" "$doc" || continue
@@ -198,14 +202,23 @@ fallbacks() {
     n=$(xq "$doc" "count($summary/Property[@name='Win32_DesktopMonitor.Caption'])")
     grep -qx "Monitor count : $n" <<<"$debug" || fail "fallbacks on $version: no 'Monitor count : $n' in: $debug"
     # Wine's power-policy call is a stub that fails, which the module reports.
-    grep -qE '^GetCurrentPowerPolicies is fail\(error : -?[0-9]+\)$' <<<"$debug" ||
-      fail "fallbacks on $version: no power-policy failure line in: $debug"
+    n='-?[0-9]+'
+    [ "$power" = missing ] && n='(126|1157)'
+    grep -qE "^GetCurrentPowerPolicies is fail\(error : $n\)\$" <<<"$debug" ||
+      fail "fallbacks on $version: no power-policy failure line ($n) in: $debug"
     expect "fallbacks on $version: debugger lines" "$(grep -c . <<<"$debug")" 3
     expect "fallbacks on $version: sound names" "$(values "$doc" Win32_SoundDevice.Caption)" "|"
+
+    agent "$group" "$version" "$odd" "" "$regs" "$work/agent-$version" \
+      --detail 1 --document "Z:$doc"
+    expect "comparison on $version: result" "$result" 0
+    valid "comparison on $version" "$doc"
+    for n in "$doc.tmp" "$doc.old"; do [ ! -e "$n" ] || fail "comparison on $version: $n left"; done
   done <<'ROWS'
-winxp nt5.reg nt5
-nt40 nt4.reg nt4
-win98 win9x.reg 9x
+winxp nt5.reg nt5 present
+nt40 nt4.reg nt4 missing
+win98 win9x.reg 9x present
+win95 win9x.reg 9x95 missing
 ROWS
 }
 

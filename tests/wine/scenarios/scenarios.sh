@@ -28,6 +28,9 @@ REGEDIT4
 @="$(winpath "$bin/morv-wmi-provider.dll" | sed 's#\\#\\\\#g')"
 "ThreadingModel"="Both"
 REG
+# Disables the power library for the agent, as on 95 and NT 4.0.
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\morv-agent.exe\\DllOverrides]\n"powrprof"=""\n' \
+  >"$work/no-power.reg"
 
 # --- running ---------------------------------------------------------------
 # invoke GROUP VERSION FIXTURE FAULTS REGFILE -- PROGRAM ARGS...: output in

@@ -88,7 +88,7 @@ class LocatorFactory final : public IClassFactory, RefCounted {
     std::unique_ptr<IWmiLocator> locator;
     HRESULT result;
     {
-      std::lock_guard<std::mutex> hold(state->lock);
+      std::lock_guard<ProviderLock> hold(state->lock);
       result = state->service.CreateLocator(locator);
     }
     if (FAILED(result)) return result;

@@ -34,7 +34,7 @@ class FixtureObject final : public IWbemClassObject, RefCounted {
     if (!name) return WBEM_E_INVALID_PARAMETER;
     WmiValue read;
     {
-      std::lock_guard<std::mutex> hold(state_.lock);
+      std::lock_guard<ProviderLock> hold(state_.lock);
       read = instance_->Get(ToAnsi(name));
     }
     if (type) *type = CIM_EMPTY;
@@ -117,7 +117,7 @@ class FixtureEnumerator final : public IEnumWbemClassObject, RefCounted {
       WmiNext next;
       bool forever;
       {
-        std::lock_guard<std::mutex> hold(state_.lock);
+        std::lock_guard<ProviderLock> hold(state_.lock);
         state_.service.waitedForever = false;
         next = results_->Next(timeoutMs, instance);
         forever = state_.service.waitedForever;
@@ -175,7 +175,7 @@ class FixtureServices final : public IWbemServices, public IClientSecurity, RefC
                                        OLECHAR*, DWORD level, DWORD impersonation, void*,
                                        DWORD capabilities) override {
     const ProxyBlanket blanket{authentication, authorisation, level, impersonation, capabilities};
-    std::lock_guard<std::mutex> hold(state_.lock);
+    std::lock_guard<ProviderLock> hold(state_.lock);
     return connection_->SetProxyBlanket(blanket);
   }
   HRESULT STDMETHODCALLTYPE CopyProxy(IUnknown*, IUnknown**) override { return E_NOTIMPL; }
@@ -188,7 +188,7 @@ class FixtureServices final : public IWbemServices, public IClientSecurity, RefC
     std::unique_ptr<IWmiEnumerator> enumerator;
     HRESULT result;
     {
-      std::lock_guard<std::mutex> hold(state_.lock);
+      std::lock_guard<ProviderLock> hold(state_.lock);
       result = connection_->ExecQuery(ToAnsi(query), flags, enumerator);
     }
     if (FAILED(result)) return result;
@@ -304,7 +304,7 @@ class FixtureLocator final : public IWbemLocator, RefCounted {
     std::unique_ptr<IWmiConnection> connection;
     HRESULT result;
     {
-      std::lock_guard<std::mutex> hold(state_.lock);
+      std::lock_guard<ProviderLock> hold(state_.lock);
       result = locator_->ConnectServer(name, securityFlags, connection);
     }
     if (FAILED(result)) return result;

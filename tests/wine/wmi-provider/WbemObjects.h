@@ -12,10 +12,25 @@
 #include "doubles/FakeWmi.h"
 #include "platform/win/Windows.h"
 
+// A lock for std::lock_guard; the module's win32-threads runtime has no
+// std::mutex.
+class ProviderLock {
+ public:
+  ProviderLock() { ::InitializeCriticalSection(&section_); }
+  ~ProviderLock() { ::DeleteCriticalSection(&section_); }
+  ProviderLock(const ProviderLock&) = delete;
+  ProviderLock& operator=(const ProviderLock&) = delete;
+  void lock() { ::EnterCriticalSection(&section_); }
+  void unlock() { ::LeaveCriticalSection(&section_); }
+
+ private:
+  CRITICAL_SECTION section_;
+};
+
 // The double behind every object of the provider, and the lock that keeps
 // its records consistent when several threads call.
 struct ProviderState {
-  std::mutex lock;
+  ProviderLock lock;
   FakeWmiService service;
 };
 
