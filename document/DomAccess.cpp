@@ -1,5 +1,8 @@
 #include "document/DomAccess.h"
 
+#include "document/ControlCharacters.h"
+#include "document/SourceFilter.h"
+
 namespace {
 
 bool IsInstruction(const DomNode& node) {
@@ -42,7 +45,14 @@ HResult DomAccess::Load(const std::string& path) {
   if (!m_pDocument && CreateDocument(kProgId) != 0) return hr::kFalse;
   if (m_dwFlags & kHasContent) RemoveAllChildren(m_pDocument);
 
-  m_hrLast = m_pDocument->Load(path);
+  // The file's text is filtered before the parser sees it: a document type
+  // declaration is refused (a planted file must reach nothing outside
+  // itself), and characters no writer may put in a document are dropped, so
+  // a file that holds them does not stay unloadable.
+  std::string text;
+  m_hrLast = m_pDocument->ReadSource(path, text);
+  if (m_hrLast == hr::kOk && !FilterSourceText(text)) m_hrLast = hr::kFalse;
+  if (m_hrLast == hr::kOk) m_hrLast = m_pDocument->LoadText(text);
   if (m_hrLast != hr::kOk) return m_hrLast;
 
   DomNode child;
@@ -117,13 +127,13 @@ DomNode DomAccess::AppendElement(const DomNode& parent, const std::string& name)
 HResult DomAccess::SetAttribute(const DomNode& element, const std::string& name,
                                 const std::string& value) {
   if (!m_pDocument || !element || name.empty()) return hr::kFalse;
-  m_hrLast = element->SetAttribute(name, value);
+  m_hrLast = element->SetAttribute(name, WithoutForbiddenControls(value));
   return m_hrLast;
 }
 
 HResult DomAccess::SetText(const DomNode& node, const char* text) {
   if (!node) return hr::kFalse;
-  m_hrLast = node->PutText(text);
+  m_hrLast = text ? node->PutText(WithoutForbiddenControls(text).c_str()) : node->PutText(nullptr);
   return m_hrLast;
 }
 
@@ -199,7 +209,7 @@ HResult DomAccess::SetExistingAttribute(const DomNode& element, const std::strin
   DomNode attribute;
   m_hrLast = element->GetAttributeNode(name, attribute);
   if (!attribute) return hr::kFalse;
-  m_hrLast = attribute->PutText(value.c_str());
+  m_hrLast = attribute->PutText(WithoutForbiddenControls(value).c_str());
   return m_hrLast;
 }
 

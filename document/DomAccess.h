@@ -8,6 +8,9 @@
 // operation checks its arguments first; a refused operation does nothing
 // and answers 1, no node or empty text, by its kind. The result of the last
 // DOM call (or of a refused save or creation) is kept in LastResult().
+// Texts and attribute values are written without the control characters
+// XML 1.0 cannot carry, and read back exactly as written otherwise: blanks
+// at the edges, blank-only values, CR, LF and tab included.
 // Belongs to one thread; COM must have been entered on it.
 class DomAccess {
  public:
@@ -25,7 +28,8 @@ class DomAccess {
 
   // 0 created, 1 not created. An existing document is emptied and dropped.
   int CreateDocument(const std::string& progId);
-  // 0 loaded; otherwise the load's result (1 for a missing or broken file).
+  // 0 loaded; otherwise the load's result (1 for a missing or broken file,
+  // and for one that declares a document type). See FilterSourceText.
   HResult Load(const std::string& path);
   // 0 saved; 1 without a document.
   HResult Save(const std::string& path);

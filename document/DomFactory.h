@@ -62,8 +62,14 @@ class IDomNodeList {
 class IDomDocument : public IDomNode {
  public:
   virtual HResult PutAsync(bool async) = 0;
-  // 0 when loaded; S_FALSE (1) when the file is missing or not well-formed.
-  virtual HResult Load(const std::string& path) = 0;
+  // The bytes of the file at `path`, as they are. S_FALSE (1) when there is
+  // no file to read there.
+  virtual HResult ReadSource(const std::string& path, std::string& text) = 0;
+  // Replaces the document's content by the document in `text` (bytes in
+  // the encoding it declares or starts with). 0 when parsed; S_FALSE (1)
+  // when it is not well-formed. Blank text that is an element's only
+  // content is kept.
+  virtual HResult LoadText(const std::string& text) = 0;
   // 0 when saved; a failure code otherwise.
   virtual HResult Save(const std::string& path) = 0;
   // S_FALSE (1) and a null element when the document has none.

@@ -2,9 +2,13 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <new>
 #include <pugixml.hpp>
 #include <string>
 
@@ -22,8 +26,11 @@ constexpr HResult kNoInterface = static_cast<HResult>(0x80004002u);
 constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057u);
 constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
 
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
-                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+// Blank text that is an element's only content is a value and is kept, as
+// MSXML keeps it with preserveWhiteSpace; blank text beside other nodes is
+// layout.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single |
+                                   pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi;
 
 struct Store {
   pugi::xml_document tree;
@@ -236,15 +243,31 @@ HResult PugiNode::GetChildNodes(DomNodeList& list) {
   return hr::kOk;
 }
 
+// pugixml writes a carriage return in character data as it is, and a reader
+// would take it for a line end and make it a line feed. Loaded text holds
+// none (line ends are normalised before parsing, and attribute values are
+// escaped by pugixml), so each one here is part of a value and goes out as a
+// character reference.
 class FileWriter final : public pugi::xml_writer {
  public:
   explicit FileWriter(std::FILE* file) : file_(file) {}
   void write(const void* data, size_t size) override {
-    if (std::fwrite(data, 1, size, file_) != size) failed = true;
+    const char* next = static_cast<const char*>(data);
+    const char* const end = next + size;
+    while (next != end) {
+      const char* cr = std::find(next, end, '\r');
+      Put(next, static_cast<std::size_t>(cr - next));
+      if (cr == end) break;
+      Put("&#13;", 5);
+      next = cr + 1;
+    }
   }
   bool failed = false;
 
  private:
+  void Put(const char* data, std::size_t size) {
+    if (size && std::fwrite(data, 1, size, file_) != size) failed = true;
+  }
   std::FILE* file_;
 };
 
@@ -280,13 +303,25 @@ class PugiDocument final : public IDomDocument {
 
   HResult PutAsync(bool) override { return hr::kOk; }
 
-  HResult Load(const std::string& path) override {
+  HResult ReadSource(const std::string& path, std::string& text) override {
+    text.clear();
     const std::string hostPath = ToHostPath(path);
-    // pugixml would take a directory's size for a file's.
+    // A directory opens as a stream on the host, but is no file.
     std::error_code error;
     if (!std::filesystem::is_regular_file(hostPath, error)) return hr::kFalse;
+    std::ifstream in(hostPath, std::ios::binary);
+    try {
+      text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::bad_alloc&) {
+      text.clear();
+      return hr::kOutOfMemory;
+    }
+    return in.bad() || !in.is_open() ? hr::kFalse : hr::kOk;
+  }
+
+  HResult LoadText(const std::string& text) override {
     pugi::xml_document loaded;
-    if (!loaded.load_file(hostPath.c_str(), kParseOptions)) return hr::kFalse;
+    if (!loaded.load_buffer(text.data(), text.size(), kParseOptions)) return hr::kFalse;
     ParkChildren(*store_, store_->document);
     for (pugi::xml_node child : loaded.children()) Adopt(child);
     return hr::kOk;

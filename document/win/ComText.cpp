@@ -1,5 +1,7 @@
 #include "document/win/ComText.h"
 
+#include <cstring>
+
 namespace {
 
 HRESULT LastErrorResult() {
@@ -35,4 +37,16 @@ HRESULT FromBstr(BSTR text, std::string& out) {
   }
   out = std::move(converted);
   return S_OK;
+}
+
+HRESULT UniqueVariant::SetBytes(const std::string& bytes) {
+  ::VariantClear(&value_);
+  SAFEARRAY* array = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+  if (!array) return E_OUTOFMEMORY;
+  value_.vt = VT_ARRAY | VT_UI1;
+  value_.parray = array;
+  void* data = nullptr;
+  if (const HRESULT h = ::SafeArrayAccessData(array, &data); FAILED(h)) return h;
+  std::memcpy(data, bytes.data(), bytes.size());
+  return ::SafeArrayUnaccessData(array);
 }

@@ -33,6 +33,13 @@ class UniqueVariant {
     value_.vt = VT_BSTR;
     value_.bstrVal = text.Release();
   }
+  void SetBool(bool value) {
+    ::VariantClear(&value_);
+    value_.vt = VT_BOOL;
+    value_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  }
+  // A copy of the bytes as VT_ARRAY | VT_UI1. Fails with E_OUTOFMEMORY.
+  HRESULT SetBytes(const std::string& bytes);
   // Holds a counted reference to the object as VT_DISPATCH.
   void SetObject(IDispatch* object) {
     ::VariantClear(&value_);

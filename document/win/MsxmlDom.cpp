@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "document/win/ComText.h"
@@ -25,6 +26,29 @@ constexpr IID kIidElement = {
 template <typename T>
 void** Out(ComPtr<T>& p) {
   return reinterpret_cast<void**>(p.ReleaseAndGetAddressOf());
+}
+
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<FileTraits>;
+
+// Every document reads untrusted files safely and keeps every blank of a
+// text: no document type is allowed where the installed version knows the
+// property (Wine's accepts it and ignores it; the text filter in DomAccess
+// refuses document type declarations whatever the version), nothing is
+// fetched from outside, nothing validated. Without preserveWhiteSpace MSXML
+// trims the edges of every text it reads and drops blank-only values.
+void ApplyReadingSettings(IXMLDOMDocument2& document) {
+  document.put_preserveWhiteSpace(VARIANT_TRUE);
+  document.put_resolveExternals(VARIANT_FALSE);
+  document.put_validateOnParse(VARIANT_FALSE);
+  const UniqueBstr name(::SysAllocString(L"ProhibitDTD"));
+  UniqueVariant prohibit;
+  prohibit.SetBool(true);
+  if (name) document.setProperty(name.Get(), prohibit.Get());
 }
 
 class MsxmlNode : public IDomNode {
@@ -187,9 +211,32 @@ class MsxmlDocument final : public IDomDocument {
   HResult PutAsync(bool async) override {
     return document_->put_async(async ? VARIANT_TRUE : VARIANT_FALSE);
   }
-  HResult Load(const std::string& path) override {
+  HResult ReadSource(const std::string& path, std::string& text) override {
+    text.clear();
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return S_FALSE;
+    constexpr DWORD kChunk = 64 * 1024;
+    try {
+      for (;;) {
+        const std::size_t used = text.size();
+        text.resize(used + kChunk);
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), text.data() + used, kChunk, &read, nullptr)) {
+          text.clear();
+          return S_FALSE;
+        }
+        text.resize(used + read);
+        if (read == 0) return S_OK;
+      }
+    } catch (const std::bad_alloc&) {
+      text.clear();
+      return E_OUTOFMEMORY;
+    }
+  }
+  HResult LoadText(const std::string& text) override {
     UniqueVariant source;
-    if (const HRESULT h = PathVariant(path, source); FAILED(h)) return h;
+    if (const HRESULT h = source.SetBytes(text); FAILED(h)) return h;
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT h = document_->load(source.Get(), &loaded);
     if (h == S_OK && loaded != VARIANT_TRUE) return S_FALSE;
@@ -251,6 +298,7 @@ HResult MsxmlDomFactory::CreateDocument(const std::string& progId, DomDocument& 
   ComPtr<IXMLDOMDocument2> created;
   const HRESULT h = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, kIidDocument2, Out(created));
   if (h != S_OK || !created) return FAILED(h) ? h : E_FAIL;
+  ApplyReadingSettings(*created.Get());
   document = std::make_shared<MsxmlDocument>(std::move(created));
   return S_OK;
 }

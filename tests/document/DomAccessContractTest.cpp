@@ -2,9 +2,11 @@
 // runs it over pugixml, the Windows build under Wine over MSXML 3.0.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -174,34 +176,126 @@ TEST_F(DomAccessContract, AttributesCreateReplaceAndReadBack) {
   EXPECT_EQ(Read("a.xml").find("missing"), std::string::npos);
 }
 
-TEST_F(DomAccessContract, TextsAndEscapesSurviveSaveAndLoad) {
-  const std::string texts[] = {"", "plain", "a & b < c > d", "quote \" and ' apostrophe"};
+// Whether a saved file holds a character XML 1.0 cannot carry, as it is or
+// as a character reference.
+bool HoldsForbiddenControl(const std::string& file) {
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    unsigned long code = static_cast<unsigned char>(file[i]);
+    if (file.compare(i, 2, "&#") == 0) {
+      const bool hex = file[i + 2] == 'x';
+      code = std::strtoul(file.c_str() + i + 2 + hex, nullptr, hex ? 16 : 10);
+    }
+    if (code < 0x20 && code != '\t' && code != '\n' && code != '\r') return true;
+  }
+  return false;
+}
+
+// A value as the module writes it into a text and an attribute, and as it
+// reads it back from the saved file.
+TEST_F(DomAccessContract, ValuesSurviveSaveAndLoad) {
+  struct Case {
+    const char* name;
+    std::string written;
+    std::string read;
+  };
+  const std::string ansi = ContractAnsiText();
+  const Case cases[] = {
+      {"empty", "", ""},
+      {"plain", "plain", "plain"},
+      {"markup", "a & b < c > d &amp;", "a & b < c > d &amp;"},
+      {"quotes", "quote \" and ' apostrophe", "quote \" and ' apostrophe"},
+      {"blanks at the edges", "  both ends ", "  both ends "},
+      {"only blanks", "   ", "   "},
+      {"line feeds", "\na\nb\n", "\na\nb\n"},
+      {"carriage returns", "\ra\rb\r\n", "\ra\rb\r\n"},
+      {"tabs", "\ta\t", "\ta\t"},
+      {"only line ends and tabs", "\r\n\t", "\r\n\t"},
+      {"non-ASCII", " " + ansi + " ", " " + ansi + " "},
+      {"control characters", "\001a\010b\013\014c\016\037", "abc"},
+      {"only control characters", "\002\036", ""},
+      {"control characters between blanks", " \t\007\n\033 ", " \t\n "},
+  };
   {
     DomAccess dom(&factory_);
     ASSERT_EQ(dom.CreateDocument(DomAccess::kProgId), 0);
     dom.SetDeclaration("1.0", "UTF-8", "yes");
     const DomNode root = dom.CreateRootElement("r");
-    for (const std::string& text : texts) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
       const DomNode item = dom.AppendElement(root, "i");
       ASSERT_TRUE(item);
-      EXPECT_EQ(dom.SetAttribute(item, "v", text), 0);
-      EXPECT_EQ(dom.SetText(item, text.c_str()), 0);
+      EXPECT_EQ(dom.SetAttribute(item, "v", c.written), 0);
+      EXPECT_EQ(dom.SetText(item, c.written.c_str()), 0);
+      EXPECT_EQ(dom.GetText(item), c.read);
     }
     const DomNode nullText = dom.AppendElement(root, "n");
     EXPECT_EQ(dom.SetText(nullText, nullptr), 0);
     EXPECT_EQ(dom.Save(PathOf("t.xml")), 0);
   }
+  EXPECT_FALSE(HoldsForbiddenControl(Read("t.xml"))) << Read("t.xml");
   DomAccess dom(&factory_);
   ASSERT_EQ(dom.Load(PathOf("t.xml")), 0);
   const DomNode root = dom.GetRootElement();
   const DomNodeList items = dom.GetChildNodes(root);
-  ASSERT_EQ(dom.GetChildCount(root), 5);
-  for (int i = 0; i < 4; ++i) {
-    const DomNode item = dom.GetItemElement(items, i);
-    EXPECT_EQ(dom.GetText(item), texts[i]);
-    EXPECT_EQ(dom.GetAttributeText(item, "v"), texts[i]);
+  ASSERT_EQ(dom.GetChildCount(root), static_cast<std::int32_t>(std::size(cases)) + 1);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    const DomNode item = dom.GetItemElement(items, static_cast<std::int32_t>(i));
+    EXPECT_EQ(dom.GetText(item), c.read);
+    EXPECT_EQ(dom.GetAttributeText(item, "v"), c.read);
+    EXPECT_EQ(dom.SetExistingAttribute(item, "v", c.written), 0);
+    EXPECT_EQ(dom.GetAttributeText(item, "v"), c.read);
   }
-  EXPECT_EQ(dom.GetText(dom.GetItemElement(items, 4)), "");
+  EXPECT_EQ(dom.GetText(dom.GetItemElement(items, std::size(cases))), "");
+}
+
+// Files as a hand, another writer or an earlier version may have left them:
+// the text and the attribute "a" of the root's first child element.
+TEST_F(DomAccessContract, ValuesReadFromFilesAsFound) {
+  // ASCII text as UTF-16, little-endian with its byte-order mark or
+  // big-endian without one.
+  const auto utf16 = [](const std::string& ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "" : "\xff\xfe";
+    for (const char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+  };
+  struct Case {
+    const char* name;
+    std::string file;
+    const char* text;
+    const char* a;
+  };
+  const Case cases[] = {
+      {"blanks at the edges", "<r><i a=' x '> x </i></r>", " x ", " x "},
+      {"only blanks", "<r><i a='  '>  </i></r>", "  ", "  "},
+      {"only a line feed", "<r><i a='&#10;'>\n</i></r>", "\n", "\n"},
+      {"indented", "<?xml version='1.0'?>\n<r>\n  <i a='v'>\n    x\n  </i>\n  <j/>\n</r>\n",
+       "\n    x\n  ", "v"},
+      {"indented with CR LF and tabs", "<r>\r\n\t<i a='v'>x</i>\r\n\t<!-- c -->\r\n</r>", "x", "v"},
+      {"line ends and tabs as they are", "<r><i a='a\tb\r\nc\rd'>a\r\nb\rc\td</i></r>",
+       "a\nb\nc\td", "a b c d"},
+      {"line ends and tabs as references", "<r><i a='&#9;&#10;&#13;'>&#13;&#10;&#x9;&#32;</i></r>",
+       "\r\n\t ", "\t\n\r"},
+      {"control characters as they are", "<r><i a='a\001b'>\037c\013d</i></r>", "cd", "ab"},
+      {"control characters as references",
+       "<r><i a='&#1;a&#x1F;'>&#0011;b&#x0c;&#x000E;&#31;</i></r>", "b", "a"},
+      {"references stay text in CDATA", "<r><i a='v'><![CDATA[&#1;]]></i></r>", "&#1;", "v"},
+      {"blanks beside CDATA are layout", "<r><i a='v'> <![CDATA[ x ]]>\n</i></r>", " x ", "v"},
+      {"UTF-16 with a byte-order mark", utf16("<r>\n <i a='v&#1;'> x\002 </i>\n</r>", false), " x ",
+       "v"},
+      {"UTF-16 big-endian",
+       utf16("<?xml version='1.0' encoding='UTF-16'?><r><i a='v'>&#x2;x</i></r>", true), "x", "v"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DomAccess dom(&factory_);
+    ASSERT_EQ(dom.Load(Write("f.xml", c.file)), 0);
+    const DomNode item = dom.GetFirstChildElement(dom.GetRootElement());
+    ASSERT_TRUE(item);
+    EXPECT_EQ(dom.GetText(item), c.text);
+    EXPECT_EQ(dom.GetAttributeText(item, "a"), c.a);
+  }
 }
 
 // Small documents and what the lookups find in them.
@@ -219,6 +313,8 @@ TEST_F(DomAccessContract, LookupsInLoadedDocuments) {
       {"text first", "<r a='1'>text<c a='2'/></r>", "1", false, false},
       {"comment before root", "<?xml version='1.0'?><!--x--><r a='1'/>", "1", true, false},
       {"trailing instruction", "<r a='1'><c a='2'/></r><?pi data?>", "1", true, true},
+      {"hand-indented", "<?xml version='1.0'?>\n<r a='1'>\n  <c a='2'/>\n  <d/>\n</r>\n", "1", true,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -268,6 +364,30 @@ TEST_F(DomAccessContract, FailedLoadsKeepAnEmptyCreatedDocument) {
       {"malformed", [&] { return Write("bad.xml", "<r><c></r>"); }},
       {"empty", [&] { return Write("empty.xml", ""); }},
       {"directory", [&] { return dir_.string(); }},
+      // A document type is refused whatever it declares, and nothing it
+      // names is read.
+      {"internal document type",
+       [&] { return Write("dtd.xml", "<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>"); }},
+      {"external entity",
+       [&] {
+         Write("secret.xml", "<c a='2'/>");
+         return Write("ext.xml", "<?xml version='1.0'?><!DOCTYPE r [<!ENTITY e SYSTEM '" +
+                                     PathOf("secret.xml") + "'>]><r>&e;</r>");
+       }},
+      {"external document type",
+       [&] { return Write("sys.xml", "<!DOCTYPE r SYSTEM '" + PathOf("r.dtd") + "'><r/>"); }},
+      {"nested entities",
+       [&] {
+         std::string text = "<!DOCTYPE r [<!ENTITY e0 'xxxxxxxxxx'>";
+         for (int i = 1; i < 10; ++i) {
+           const std::string inner = "&e" + std::to_string(i - 1) + ";";
+           std::string ten;
+           for (int k = 0; k < 10; ++k) ten += inner;
+           text += "<!ENTITY e" + std::to_string(i) + " '" + ten + "'>";
+         }
+         return Write("bomb.xml", text + "]><r>&e9;</r>");
+       }},
+      {"zero character", [&] { return Write("zero.xml", std::string("<r>\0</r>", 8)); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -5,3 +5,5 @@ IDomFactory& ContractDomFactory() {
   static PugiDomFactory factory;
   return factory;
 }
+
+std::string ContractAnsiText() { return "\xc3\xa9\xc3\xbc"; }

@@ -35,9 +35,12 @@ class FaultyDocument final : public IDomDocument {
     return real_->GetAttributeNode(name, attribute);
   }
   HResult PutAsync(bool async) override { return real_->PutAsync(async); }
-  HResult Load(const std::string& path) override {
+  HResult ReadSource(const std::string& path, std::string& text) override {
+    return real_->ReadSource(path, text);
+  }
+  HResult LoadText(const std::string& text) override {
     if (owner_.failLoads.count(++owner_.loads)) return hr::kFalse;
-    return real_->Load(path);
+    return real_->LoadText(text);
   }
   HResult Save(const std::string& path) override {
     const int save = ++owner_.saves;

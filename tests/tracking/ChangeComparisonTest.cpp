@@ -150,6 +150,9 @@ TEST_F(ChangeComparisonTest, MarksOnlyTheComparedValuesThatDiffer) {
       {"free space changed", With(kCurrent, kFree, "3999"), {kFree}},
       {"letter case only", With(With(kCurrent, kCpu, "PENTIUM ii"), kOs, "windows 98"), {}},
       {"nothing trimmed", With(kCurrent, kCpu, " Pentium II"), {kCpu}},
+      {"control characters in previous values",
+       With(With(kCurrent, kCpu, "Pentium&#1; II"), kOs, "Windows\037 98"),
+       {}},
       {"one value missing", Without(kCurrent, kMemory), {kMemory}},
       {"no values", {}, {kOs, kCpu, kMemory, kDisk, kFree}},
       {"names in other case", With(kCurrent, "win32_processor.NAME", "x"), {}},
@@ -231,6 +234,12 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
   const Case cases[] = {
       {"malformed previous", [&] { WritePrevious("<TS_Root><Device>"); }, -203, 77,
        Staging::kUnmarked},
+      {"previous declaring a document type",
+       [&] {
+         std::string text = previous;
+         WritePrevious(text.insert(text.find("?>") + 2, "<!DOCTYPE TS_Root [<!ENTITY e 'x'>]>"));
+       },
+       -203, 77, Staging::kUnmarked},
       {"previous without summary class",
        [&] { WritePrevious(PreviousDocument(kCurrent, "TCO_Other")); }, -205, 77,
        Staging::kUnmarked},

@@ -24,3 +24,9 @@ IDomFactory& ContractDomFactory() {
   static MsxmlDomFactory factory;
   return factory;
 }
+
+std::string ContractAnsiText() {
+  char text[8] = {};
+  ::WideCharToMultiByte(CP_ACP, 0, L"\u00e9\u00fc", -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}

@@ -79,19 +79,33 @@ document_faults() {
   install_to "$dir"
   mkdir -p "$dir/Results/Backup"
 
-  # Each row: case, what is put at the path, wanted result.
+  # Each row: case, what is put at the path, wanted result. The device id
+  # holds a control character, which no document may carry.
+  local head='<TS_Root><Device id="x"><HardwareAsset version="1.0" currentTimestamp="20000101000000" previousTimestamp="20000101000000">'
+  local tail='</HardwareAsset></Device></TS_Root>'
   while IFS='|' read -r what make want; do
     doc="$work/fault-$what.xml"
     rm -rf "$doc" "$dir/Results/Backup/new_AgentHardwareAsset.XML"
     case "$make" in
       directory) mkdir -p "$doc" ;;
       malformed) printf '<TS_Root><Device id="x"><HardwareAsset' >"$doc" ;;
-      no-summary) printf '<TS_Root><Device id="x"><HardwareAsset version="1.0" currentTimestamp="20000101000000" previousTimestamp="20000101000000"><Class id="Win32_OperatingSystem" wmi="true" changed="1"/></HardwareAsset></Device></TS_Root>' >"$doc" ;;
+      no-summary) printf '%s<Class id="Win32_OperatingSystem" wmi="true" changed="1"/>%s' "$head" "$tail" >"$doc" ;;
+      controls) printf '<TS_Root><Device id="x\002&#x1F;"><HardwareAsset version="1.0" currentTimestamp="20000101000000" previousTimestamp="20000101000000"><Class id="TCO_Summary" wmi="false" changed="0"><Property index="1" name="Win32_Processor.Name" changed="0">\001a&#1;</Property></Class>%s' \
+        "$tail" >"$doc" ;;
+      doctype) printf '<!DOCTYPE TS_Root [<!ENTITY e SYSTEM "%s">]>%s<Class id="TCO_Summary" wmi="false" changed="0"/>&e;%s' \
+        "$(winpath "$station")" "$head" "$tail" >"$doc" ;;
     esac
     before=$(ls -ld --time-style=+%s "$doc" | awk '{ print $1 $5 $6 }'; [ -f "$doc" ] && md5sum <"$doc")
-    agent main winxp "$station" "" "" "$dir" --detail 1 --document "Z:$doc"
+    agent main winxp "$station" "" "" "$dir" --detail 1 --device $'fault\001row' --document "Z:$doc"
     expect "$what: result" "$result" "$want"
     expect "$what: status (first call of the load)" "$status" 1
+    if [ "$want" = 0 ]; then
+      if valid "$what: compared document" "$doc"; then
+        expect "$what: device id" "$(xq "$doc" "string(/TS_Root/Device/@id)")" faultrow
+        expect "$what: previousTimestamp" "$(xq "$doc" "string($asset/@previousTimestamp)")" 20000101000000
+      fi
+      continue
+    fi
     expect "$what: $doc untouched" \
       "$(ls -ld --time-style=+%s "$doc" | awk '{ print $1 $5 $6 }'; [ -f "$doc" ] && md5sum <"$doc")" "$before"
     # The staging file holds the new document as built.
@@ -102,6 +116,8 @@ document_faults() {
 directory|directory|-203
 malformed|malformed|-203
 no-summary|no-summary|-205
+document-type|doctype|-203
+control-characters|controls|0
 ROWS
 
   # No "Results\Backup" beside the host: a comparison cannot build its
