@@ -41,7 +41,10 @@ HRESULT FromBstr(BSTR text, std::string& out) {
 
 HRESULT UniqueVariant::SetBytes(const std::string& bytes) {
   ::VariantClear(&value_);
-  SAFEARRAY* array = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+  // SafeArrayCreate rather than ...CreateVector: the oldest automation
+  // libraries the module serves are known to have it.
+  SAFEARRAYBOUND bound{static_cast<ULONG>(bytes.size()), 0};
+  SAFEARRAY* array = ::SafeArrayCreate(VT_UI1, 1, &bound);
   if (!array) return E_OUTOFMEMORY;
   value_.vt = VT_ARRAY | VT_UI1;
   value_.parray = array;
