@@ -10,7 +10,10 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
+  g++-multilib libgtest-dev:i386 libgmock-dev:i386 libpugixml-dev:i386 qemu-user
 )
+# qemu-user recommends qemu-user-binfmt, which would hand every i386 program
+# to the emulator and slow 64-bit Wine: recommendations stay out (below).
 
 missing() {
   local p
