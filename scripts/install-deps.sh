@@ -12,7 +12,10 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32
   wine wine32:i386 wine64
+  g++-multilib libgtest-dev:i386 libgmock-dev:i386 libpugixml-dev:i386 qemu-user
 )
+# qemu-user recommends qemu-user-binfmt, which would hand every i386 program
+# to the emulator and slow 64-bit Wine: recommendations stay out (below).
 
 missing() {
   local p

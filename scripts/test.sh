@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test suite:
-# the release package's checks, the host unit tests (ASan + UBSan), the
-# static checks of the 32-bit module, and the Wine suites.
+# the release package's checks, the host unit tests (ASan + UBSan), the same
+# tests and the processor zoo built for 32-bit x86 and run under qemu-i386,
+# the static checks of the 32-bit module, and the Wine suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ echo "== Wine: $MORV_WINEARCH ($MORV_WINE), Windows build: $MORV_WIN_PRESET"
 
 jobs=$(nproc)
 status=0
-for preset in host fuzz win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_WIN_PRESET"); do
+for preset in host host32 fuzz win32 $([ "$MORV_WIN_PRESET" != win32 ] && echo "$MORV_WIN_PRESET"); do
   echo "== build: $preset"
   # The Windows GoogleTest executables only where Wine runs them.
   gtests=()
@@ -27,6 +28,12 @@ scripts/package.sh || status=1
 
 echo "== tests: host"
 ctest --preset host -j "$jobs" || status=1
+
+echo "== tests: host32 (32-bit x86 under qemu-i386)"
+ctest --preset host32 -j "$jobs" -LE zoo || status=1
+
+echo "== tests: processor zoo (the processor layer on qemu-i386's CPU models)"
+ctest --preset host32 -L zoo || status=1
 
 echo "== tests: fuzz targets, each for a bounded time"
 ctest --preset fuzz || status=1
