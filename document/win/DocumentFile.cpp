@@ -6,16 +6,11 @@
 #include <new>
 
 #include "document/win/ComText.h"
-#include "platform/win/Handles.h"
+#include "document/win/FileStream.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-HRESULT LastError() {
-  const DWORD error = ::GetLastError();
-  return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
 
 HRESULT SaveTo(IXMLDOMDocument2& document, IUnknown* stream) {
   UniqueVariant target;
@@ -76,29 +71,17 @@ void Restore(IXMLDOMDocument2& document, IXMLDOMNode* declaration) {
   }
 }
 
-HRESULT Write(HANDLE file, const void* data, DWORD size) {
-  DWORD written = 0;
-  if (!::WriteFile(file, data, size, &written, nullptr)) return LastError();
-  return written == size ? S_OK : E_FAIL;
-}
-
-// The declaration line, then the stream's bytes.
-HRESULT WriteDeclaredFile(const std::string& path, const std::string& declaration, IStream& body) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return LastError();
-  HRESULT h = Write(file.Get(), declaration.data(), static_cast<DWORD>(declaration.size()));
-  const LARGE_INTEGER start{};
-  if (SUCCEEDED(h)) h = body.Seek(start, STREAM_SEEK_SET, nullptr);
-  char chunk[16 * 1024];
-  while (SUCCEEDED(h)) {
-    ULONG read = 0;
-    h = body.Read(chunk, sizeof chunk, &read);
-    if (FAILED(h) || read == 0) break;
-    h = Write(file.Get(), chunk, read);
-  }
-  if (FAILED(h)) return h;
-  return ::CloseHandle(file.Release()) ? S_OK : LastError();
+// The declaration line, then what MSXML writes of the document.
+HRESULT WriteDeclaredFile(IXMLDOMDocument2& document, const std::string& path,
+                          const std::string& declaration) {
+  FileStream* created = nullptr;
+  if (const HRESULT h = FileStream::Create(path, created); FAILED(h)) return h;
+  ComPtr<FileStream> file;
+  file.Attach(created);
+  HRESULT h = file->Write(declaration.data(), static_cast<ULONG>(declaration.size()), nullptr);
+  if (SUCCEEDED(h)) h = SaveTo(document, file.Get());
+  const HRESULT closed = file->Close();
+  return h != S_OK ? h : closed;
 }
 
 }  // namespace
@@ -110,10 +93,7 @@ HRESULT SaveDocumentFile(IXMLDOMDocument2& document, const std::string& path) {
   if (!declaration || document.removeChild(declaration.Get(), removed.GetAddressOf()) != S_OK) {
     return SaveByPath(document, path);
   }
-  ComPtr<IStream> body;
-  HRESULT h = ::CreateStreamOnHGlobal(nullptr, TRUE, body.GetAddressOf());
-  if (SUCCEEDED(h)) h = SaveTo(document, body.Get());
+  const HRESULT h = WriteDeclaredFile(document, path, line);
   Restore(document, declaration.Get());
-  if (h != S_OK) return h;
-  return WriteDeclaredFile(path, line, *body.Get());
+  return h;
 }
