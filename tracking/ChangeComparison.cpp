@@ -51,8 +51,8 @@ bool FormStagingPath(const char (&hostDir)[256], std::string& path) {
 
 // Carries the previous timestamp into the new document and marks each
 // compared summary property whose value differs from the previous one.
-// Returns 0, or -205 (nothing changed) when the new document has no summary
-// class.
+// Returns 0, or -205 when the new document has no summary class (it is then
+// left as built).
 int MarkChanges(DomAccess& dom, const InventorySummary& previous,
                 const std::string& previousTimestamp, bool& anyChanged) {
   const DomNode hardware = FindHardwareAsset(dom);
