@@ -104,12 +104,10 @@ std::string FormatTimestamp(const LocalTime& t) {
          ZeroPadded(t.hour, 2) + ZeroPadded(t.minute, 2) + ZeroPadded(t.second, 2);
 }
 
-int BuildAssetDocument(CMorvApp& app, const std::string& path, IDomFactory* factory,
-                       IClock& clock) {
+int BuildAssetTree(CMorvApp& app, DomAccess& dom, IClock& clock) {
   const std::string timestamp = FormatTimestamp(clock.Now());
   app.m_strTimestamp = timestamp;
 
-  DomAccess dom(factory);
   dom.CreateDocument(DomAccess::kProgId);
   if (!dom.HasDocument()) return build_result::kNoDocument;
 
@@ -133,7 +131,13 @@ int BuildAssetDocument(CMorvApp& app, const std::string& path, IDomFactory* fact
     PropertyWriter writer(dom, element);
     kClassWriters[i](writer, app);
   }
+  return build_result::kBuilt;
+}
 
+int BuildAssetDocument(CMorvApp& app, const std::string& path, IDomFactory* factory,
+                       IClock& clock) {
+  DomAccess dom(factory);
+  if (const int built = BuildAssetTree(app, dom, clock)) return built;
   const int result = dom.Save(path) == hr::kOk ? build_result::kSaved : build_result::kSaveFailed;
   dom.RemoveAllChildren(dom.Document());
   return result;

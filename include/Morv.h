@@ -40,7 +40,7 @@ extern "C" {
 #define MORV_E_QUERY_SOUND (-126)     /* Win32_SoundDevice */
 #define MORV_E_NO_DOM (-200)          /* no XML document object could be created */
 #define MORV_E_PREVIOUS (-203)        /* the previous document could not be loaded */
-#define MORV_E_STAGING (-204)         /* the staging file could not be loaded back */
+#define MORV_E_STAGING (-204)         /* no longer returned (staging file not loaded back) */
 #define MORV_E_NO_SUMMARY (-205)      /* no summary class in the previous or new document */
 #define MORV_E_REPLACE (-206)         /* the new document could not replace documentPath */
 #define MORV_E_REENTERED (-998)       /* called again on the thread of a running call */

@@ -31,7 +31,7 @@ static const struct MorvResultText {
     {MORV_E_QUERY_SOUND, "the sound-device query failed"},
     {MORV_E_NO_DOM, "no XML document object could be created"},
     {MORV_E_PREVIOUS, "the previous document could not be loaded"},
-    {MORV_E_STAGING, "the staging file could not be loaded back"},
+    {MORV_E_STAGING, "no longer returned (the staging file could not be loaded back)"},
     {MORV_E_NO_SUMMARY, "no summary class in the previous or the new document"},
     {MORV_E_REPLACE, "the new document could not replace the previous one"},
     {MORV_E_REENTERED, "GetHWInv was called again while a run was in progress on the same thread"},

@@ -1,7 +1,6 @@
 #include "tracking/ChangeComparison.h"
 
 #include <cstring>
-#include <iterator>
 
 #include "document/AssetDocumentBuilder.h"
 #include "document/AssetFormat.h"
@@ -50,6 +49,26 @@ bool FormStagingPath(const char (&hostDir)[256], std::string& path) {
   return true;
 }
 
+// Carries the previous timestamp into the new document and marks each
+// compared summary property whose value differs from the previous one.
+// Returns 0, or -205 when the new document has no summary class (it is then
+// left as built).
+int MarkChanges(DomAccess& dom, const InventorySummary& previous,
+                const std::string& previousTimestamp, bool& anyChanged) {
+  const DomNode hardware = FindHardwareAsset(dom);
+  const DomNode summary = FindSummaryClass(dom, hardware);
+  if (!summary) return compare_result::kNoSummary;
+  dom.SetExistingAttribute(hardware, asset::kPreviousTimestampAttribute, previousTimestamp);
+  ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
+    const ComparedRow* row = FindCompared(name);
+    if (!row || EqualIgnoringCase(dom.GetText(property), previous.*row->value)) return;
+    // Marks are only raised, never cleared.
+    dom.SetExistingAttribute(property, asset::kChangedAttribute, "1");
+    anyChanged = true;
+  });
+  return compare_result::kDone;
+}
+
 }  // namespace
 
 int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
@@ -76,42 +95,24 @@ int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
   // Writing to a cut-off path would put the document somewhere unintended.
   if (!FormStagingPath(app.m_szHostDir, staging)) return compare_result::kSaveFailed;
 
-  if (const int built = BuildAssetDocument(app, staging, services.dom, services.clock)) {
-    return built;
-  }
+  DomAccess dom(services.dom);
+  if (const int built = BuildAssetTree(app, dom, services.clock)) return built;
 
   InventorySummary previous;
   std::string previousTimestamp;
-  if (const int read =
-          ReadPreviousSummary(documentPath, previous, previousTimestamp, services.dom)) {
-    return read;
+  int result = ReadPreviousSummary(documentPath, previous, previousTimestamp, services.dom);
+  // The new document is marked in memory and saved once. One that cannot
+  // be compared is staged as built, and the agent's path keeps the old one.
+  bool anyChanged = false;
+  if (result == compare_result::kDone) {
+    result = MarkChanges(dom, previous, previousTimestamp, anyChanged);
   }
-
-  DomAccess dom(services.dom);
-  if (dom.CreateDocument(DomAccess::kProgId) != 0) return compare_result::kNoDocument;
-  if (dom.Load(staging) != hr::kOk) return compare_result::kStagingUnreadable;
-
-  const DomNode hardware = FindHardwareAsset(dom);
-  dom.SetExistingAttribute(hardware, asset::kPreviousTimestampAttribute, previousTimestamp);
-  const DomNode summary = FindSummaryClass(dom, hardware);
-  if (!summary) return compare_result::kNoSummary;
-
-  bool changed[std::size(kCompared)] = {};
-  ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
-    const ComparedRow* row = FindCompared(name);
-    if (!row || EqualIgnoringCase(dom.GetText(property), previous.*row->value)) return;
-    // Marks are only raised, never cleared.
-    dom.SetExistingAttribute(property, asset::kChangedAttribute, "1");
-    changed[row - kCompared] = true;
-  });
-  app.m_nStatus = 0;
-  for (const bool flag : changed) {
-    if (flag) app.m_nStatus = 1;
-  }
+  if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
+  if (result != compare_result::kDone) return result;
+  app.m_nStatus = anyChanged ? 1 : 0;
 
   // The agent must not hear of success while documentPath holds the old
   // document.
-  if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
   if (!ReplaceWithCopyOf(services, staging, documentPath)) {
     return compare_result::kReplaceFailed;
   }

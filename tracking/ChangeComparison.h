@@ -13,7 +13,7 @@ inline constexpr int kDone = 0;
 inline constexpr int kSaveFailed = -1;  // also: the staging path does not fit
 inline constexpr int kNoDocument = -200;
 inline constexpr int kPreviousUnreadable = -203;
-inline constexpr int kStagingUnreadable = -204;
+inline constexpr int kStagingUnreadable = -204;  // no longer returned
 inline constexpr int kNoSummary = -205;
 inline constexpr int kReplaceFailed = -206;
 }  // namespace compare_result
@@ -33,15 +33,17 @@ struct DocumentServices {
 int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
                         std::string& previousTimestamp, IDomFactory* dom);
 
-// Builds the new document into the staging file
+// Builds the new document in memory, marks the summary values that differ
+// from the document at documentPath, saves it once to the staging file
 // "<host dir>\Results\Backup\new_AgentHardwareAsset.XML" (whatever the
-// file name of documentPath), marks the summary values that differ from
-// the document at documentPath, sets app.m_nStatus to 1 (changed) or 0,
-// saves the staging file and puts a copy of it in place of documentPath
-// (DocumentReplacement.h). Returns 0 when documentPath holds the new
-// document; -1 (staging path too long, or a save failed), -200, -203, -204,
-// -205, or -206 when the replacement failed. m_nStatus is set only once
-// both documents were read; whichever step fails, documentPath holds the
+// file name of documentPath), sets app.m_nStatus to 1 (changed) or 0 and
+// puts a copy of the staging file in place of documentPath
+// (DocumentReplacement.h). When the previous document cannot be read or
+// either has no summary class, the staging file gets the new document
+// unmarked. Returns 0 when documentPath holds the new document; -1 (staging
+// path too long, or the save failed), -200, -203, -205, or -206 when the
+// replacement failed. m_nStatus is set only once both documents were read
+// and the staging file saved; whichever step fails, documentPath holds the
 // old or the new document, whole.
 int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
                         const DocumentServices& services);

@@ -1,7 +1,8 @@
 // A run of the module against its floor, side by side in one process:
 // GetHWInv (first run and comparison run) and the floor client alternate,
-// then the module's own steps are timed one by one, then the working set
-// is followed over many runs in one load. Prints "key value" lines.
+// then the module's own steps are timed one by one, then the parts of the
+// document step, then the working set is followed over many runs in one
+// load. Prints "key value" lines.
 //
 //   run-bench MODULE_DLL WORK_DIR [REPEATS [RUNS]]
 #include <algorithm>
@@ -14,12 +15,16 @@
 #include "bench/common/ProcessMemory.h"
 #include "bench/common/TimedRunSteps.h"
 #include "bench/win/FloorClient.h"
+#include "document/AssetDocumentBuilder.h"
+#include "document/DomAccess.h"
+#include "entry/InventorySummary.h"
 #include "entry/ModuleRunSteps.h"
 #include "entry/MorvApp.h"
 #include "entry/RunDriver.h"
 #include "entry/win/WindowsServices.h"
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
+#include "tracking/ChangeComparison.h"
 
 namespace {
 
@@ -33,6 +38,58 @@ double Median(std::vector<double> values) {
 }
 
 void Print(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
+
+// Milliseconds `part` takes.
+template <typename Part>
+double Timed(Part&& part) {
+  const double start = Now();
+  part();
+  return (Now() - start) * 1e3;
+}
+
+// The parts of the document step, each timed alone on the store of a real
+// collection, inside its COM entry: what the module does beyond the
+// floor's queries, besides the fallbacks.
+void PrintDocumentParts(WindowsServices& services, const std::string& workDir, int repeats) {
+  CMorvApp app;
+  app.InitInstance(services.host);
+  app.m_nDetailMode = 1;
+  ModuleRunSteps moduleSteps(services.platform);
+  const std::string built = workDir + "\\PartsBuilt.xml";
+  const std::string moved = workDir + "\\PartsMoved.xml";
+  const std::string copied = workDir + "\\PartsCopied.xml";
+  IFileSystem& files = services.files;
+  enum Part { kObject, kTree, kSave, kExists, kPrevious, kCopy, kMove, kPower, kParts };
+  const char* const kKeys[kParts] = {
+      "part_document_object_ms", "part_tree_ms", "part_save_ms", "part_exists_ms",
+      "part_previous_read_ms",   "part_copy_ms", "part_move_ms", "part_power_ms"};
+  std::vector<std::vector<double>> times(kParts);
+  for (int i = 0; i < 2 * repeats; ++i) {
+    app.BeginRun();
+    const std::unique_ptr<IWmiSession> wmi = moduleSteps.CreateWmiSession(app);
+    wmi->Initialize();
+    wmi->Collect();
+    times[kPower].push_back(Timed([&] { moduleSteps.ReadPowerPolicy(app); }));
+    times[kObject].push_back(Timed([&] {
+      DomAccess dom(services.platform.dom);
+      dom.CreateDocument(DomAccess::kProgId);
+    }));
+    DomAccess dom(services.platform.dom);
+    times[kTree].push_back(Timed([&] { BuildAssetTree(app, dom, services.clock); }));
+    times[kSave].push_back(Timed([&] { dom.Save(built); }));
+    times[kExists].push_back(Timed([&] { FileExists(files, built); }));
+    InventorySummary previous;
+    std::string stamp;
+    times[kPrevious].push_back(
+        Timed([&] { ReadPreviousSummary(built, previous, stamp, services.platform.dom); }));
+    times[kCopy].push_back(Timed([&] { files.CopyFile(built, copied, false); }));
+    times[kMove].push_back(Timed([&] { files.ReplaceFile(copied, moved); }));
+    app.ClearStore();
+  }
+  app.ExitInstance();
+  for (const std::string& path : {built, moved, copied}) ::DeleteFileA(path.c_str());
+  for (int part = 0; part < kParts; ++part) Print(kKeys[part], Median(times[part]));
+}
 
 // Side by side: the ratio of each pair, then the median of the ratios.
 double MedianRatio(const std::vector<double>& runs, const std::vector<double>& floors) {
@@ -140,6 +197,10 @@ int main(int argc, char** argv) {
     Print("split_power_ms", Median(power) * 1e3);
     Print("split_building_ms", Median(building) * 1e3);
     Print("split_comparing_ms", Median(comparing) * 1e3);
+  }
+  {
+    WindowsServices services;
+    PrintDocumentParts(services, workDir, repeats);
   }
 
   // Working set over many comparison runs in one load.

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <new>
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 #include "document/pugi/HostPath.h"
 
@@ -18,7 +20,9 @@
 // element of that tree holds nodes that are created but not yet attached,
 // and nodes that were removed. pugixml frees a removed node at once, while
 // the module may still hold a reference to it; parking it keeps every
-// reference valid until the document itself goes.
+// reference valid until the document itself goes. Every change of the
+// tree's shape is counted, so that child lists know when their index of
+// the children is stale.
 
 namespace {
 
@@ -36,6 +40,7 @@ struct Store {
   pugi::xml_document tree;
   pugi::xml_node document = tree.append_child("document");
   pugi::xml_node parked = tree.append_child("parked");
+  std::uint64_t shapeChanges = 0;
 };
 using StoreRef = std::shared_ptr<Store>;
 
@@ -68,7 +73,10 @@ void AppendText(const pugi::xml_node& node, std::string& text) {
   }
 }
 
-void Park(Store& store, pugi::xml_node node) { store.parked.append_move(node); }
+void Park(Store& store, pugi::xml_node node) {
+  ++store.shapeChanges;
+  store.parked.append_move(node);
+}
 
 void ParkChildren(Store& store, pugi::xml_node parent) {
   while (pugi::xml_node child = parent.last_child()) Park(store, child);
@@ -92,6 +100,7 @@ class PugiNode : public IDomNode {
   HResult AppendChild(const DomNode& child) override {
     pugi::xml_node raw;
     if (const HResult h = Adopt(child, raw); h != hr::kOk) return h;
+    ++store_->shapeChanges;
     return node_.append_move(raw) ? hr::kOk : hr::kFail;
   }
   HResult InsertBefore(const DomNode& child, const DomNode& reference) override {
@@ -100,6 +109,7 @@ class PugiNode : public IDomNode {
     if (const HResult h = Adopt(child, raw); h != hr::kOk) return h;
     const auto* before = dynamic_cast<const PugiNode*>(reference.get());
     if (!before || before->Raw().parent() != node_) return kInvalidArg;
+    ++store_->shapeChanges;
     return node_.insert_move_before(raw, before->Raw()) ? hr::kOk : hr::kFail;
   }
   HResult RemoveChild(const DomNode& child) override {
@@ -126,6 +136,7 @@ class PugiNode : public IDomNode {
       return node_.set_value(text ? text : "") ? hr::kOk : hr::kFail;
     }
     ParkChildren(*store_, node_);
+    ++store_->shapeChanges;
     if (text && *text && !node_.append_child(pugi::node_pcdata).set_value(text)) return hr::kFail;
     return hr::kOk;
   }
@@ -211,31 +222,49 @@ HResult PugiNode::GetAttributeNode(const std::string& name, DomNode& attribute) 
   return hr::kOk;
 }
 
-// A live view of a node's children, as the DOM's child lists are.
+// A live view of a node's children, as the DOM's child lists are. A walk
+// by position would step along the siblings from the first one for every
+// item; instead the children are indexed once, and again after any change
+// of the tree's shape.
 class PugiNodeList final : public IDomNodeList {
  public:
   PugiNodeList(StoreRef store, pugi::xml_node parent) : store_(std::move(store)), parent_(parent) {}
 
   HResult GetLength(std::int32_t& length) override {
     length = 0;
-    for (pugi::xml_node child = parent_.first_child(); child; child = child.next_sibling()) {
-      ++length;
-    }
+    if (const HResult h = Index(); h != hr::kOk) return h;
+    length = static_cast<std::int32_t>(children_.size());
     return hr::kOk;
   }
   HResult GetItem(std::int32_t position, DomNode& item) override {
     item.reset();
-    if (position < 0) return hr::kFalse;
-    pugi::xml_node child = parent_.first_child();
-    for (std::int32_t i = 0; child && i < position; ++i) child = child.next_sibling();
-    if (!child) return hr::kFalse;
-    item = std::make_shared<PugiNode>(store_, child);
+    if (const HResult h = Index(); h != hr::kOk) return h;
+    if (position < 0 || static_cast<std::size_t>(position) >= children_.size()) return hr::kFalse;
+    item = std::make_shared<PugiNode>(store_, children_[static_cast<std::size_t>(position)]);
     return hr::kOk;
   }
 
  private:
+  HResult Index() {
+    if (indexed_ && indexedAt_ == store_->shapeChanges) return hr::kOk;
+    indexed_ = false;
+    children_.clear();
+    try {
+      for (pugi::xml_node child : parent_.children()) children_.push_back(child);
+    } catch (const std::bad_alloc&) {
+      children_.clear();
+      return hr::kOutOfMemory;
+    }
+    indexed_ = true;
+    indexedAt_ = store_->shapeChanges;
+    return hr::kOk;
+  }
+
   StoreRef store_;
   pugi::xml_node parent_;
+  std::vector<pugi::xml_node> children_;
+  bool indexed_ = false;
+  std::uint64_t indexedAt_ = 0;
 };
 
 HResult PugiNode::GetChildNodes(DomNodeList& list) {
@@ -323,6 +352,7 @@ class PugiDocument final : public IDomDocument {
     pugi::xml_document loaded;
     if (!loaded.load_buffer(text.data(), text.size(), kParseOptions)) return hr::kFalse;
     ParkChildren(*store_, store_->document);
+    ++store_->shapeChanges;
     for (pugi::xml_node child : loaded.children()) Adopt(child);
     return hr::kOk;
   }

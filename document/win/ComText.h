@@ -47,6 +47,13 @@ class UniqueVariant {
     value_.vt = VT_DISPATCH;
     value_.pdispVal = object;
   }
+  // Holds a counted reference to the object as VT_UNKNOWN.
+  void SetUnknown(IUnknown* object) {
+    ::VariantClear(&value_);
+    if (object) object->AddRef();
+    value_.vt = VT_UNKNOWN;
+    value_.punkVal = object;
+  }
 
  private:
   VARIANT value_;

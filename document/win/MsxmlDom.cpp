@@ -11,6 +11,7 @@
 #include <string>
 
 #include "document/win/ComText.h"
+#include "document/win/DocumentFile.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -27,13 +28,6 @@ template <typename T>
 void** Out(ComPtr<T>& p) {
   return reinterpret_cast<void**>(p.ReleaseAndGetAddressOf());
 }
-
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueFile = UniqueHandle<FileTraits>;
 
 // Every document reads untrusted files safely and keeps every blank of a
 // text: no document type is allowed where the installed version knows the
@@ -243,9 +237,7 @@ class MsxmlDocument final : public IDomDocument {
     return h;
   }
   HResult Save(const std::string& path) override {
-    UniqueVariant target;
-    if (const HRESULT h = PathVariant(path, target); FAILED(h)) return h;
-    return document_->save(target.Get());
+    return SaveDocumentFile(*document_.Get(), path);
   }
   HResult GetDocumentElement(DomNode& element) override {
     ComPtr<IXMLDOMElement> found;
@@ -276,13 +268,6 @@ class MsxmlDocument final : public IDomDocument {
   }
 
  private:
-  static HRESULT PathVariant(const std::string& path, UniqueVariant& variant) {
-    UniqueBstr wide;
-    if (const HRESULT h = ToBstr(path, wide); FAILED(h)) return h;
-    variant.SetString(std::move(wide));
-    return S_OK;
-  }
-
   ComPtr<IXMLDOMDocument2> document_;
   MsxmlNode self_;
 };

@@ -45,6 +45,13 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<FileTraits>;
+
 struct RegKeyTraits {
   using Handle = HKEY;
   static Handle Invalid() { return nullptr; }

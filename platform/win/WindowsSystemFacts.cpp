@@ -76,20 +76,24 @@ bool WindowsDrives::GetDiskFreeSpace(const std::string& root, DiskClusters& out)
 }
 
 bool WindowsPowerPolicy::GetCurrentPowerPolicies(PowerPolicySnapshot& policy) {
-  UniqueLibrary library(::LoadLibraryA(library_));
-  if (!library) {
-    lastError_ = ::GetLastError();
-    return false;
+  if (!entry_) {
+    UniqueLibrary library(::LoadLibraryA(library_));
+    if (!library) {
+      lastError_ = ::GetLastError();
+      return false;
+    }
+    entry_ = reinterpret_cast<void (*)()>(
+        reinterpret_cast<void*>(::GetProcAddress(library.Get(), "GetCurrentPowerPolicies")));
+    if (!entry_) {
+      lastError_ = ::GetLastError();
+      return false;
+    }
+    library.Release();  // see the class
   }
-  const auto entry = reinterpret_cast<GetCurrentPowerPoliciesFn>(
-      reinterpret_cast<void*>(::GetProcAddress(library.Get(), "GetCurrentPowerPolicies")));
-  if (!entry) {
-    lastError_ = ::GetLastError();
-    return false;
-  }
+  const auto entry = reinterpret_cast<GetCurrentPowerPoliciesFn>(entry_);
   POWER_POLICY current{};
   const bool read = entry(nullptr, &current) != FALSE;
-  lastError_ = ::GetLastError();  // before the library is released
+  lastError_ = ::GetLastError();
   if (!read) return false;
   policy.IdleActionAc = current.user.IdleAc.Action;
   policy.IdleActionDc = current.user.IdleDc.Action;

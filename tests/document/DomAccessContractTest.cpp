@@ -354,6 +354,64 @@ TEST_F(DomAccessContract, ItemsByPosition) {
   }
 }
 
+// A list read before an edit of the tree answers after it as the tree now
+// stands: items at positions 0 to 4, by their "n" ('-': none there, or not
+// an element).
+TEST_F(DomAccessContract, ChildListsFollowEdits) {
+  using Edit = std::function<void(DomAccess&, const DomNode& root)>;
+  struct Case {
+    const char* name;
+    bool ofDocument;  // the document's list, else the root's
+    Edit edit;
+    const char* items;
+  };
+  const auto named = [](DomAccess& dom, const DomNode& parent, const char* n) {
+    dom.SetAttribute(dom.AppendElement(parent, "x"), "n", n);
+  };
+  const Case cases[] = {
+      {"as loaded", false, [](DomAccess&, const DomNode&) {}, "0-2--"},
+      {"appended", false, [&](DomAccess& dom, const DomNode& root) { named(dom, root, "3"); },
+       "0-23-"},
+      {"first removed", false,
+       [](DomAccess& dom, const DomNode& root) {
+         root->RemoveChild(dom.GetFirstChildElement(root));
+       },
+       "-2---"},
+      {"text put in place of the children", false,
+       [&](DomAccess& dom, const DomNode& root) {
+         dom.SetText(root, "t");
+         named(dom, root, "9");
+       },
+       "-9---"},
+      {"all removed", false,
+       [&](DomAccess& dom, const DomNode& root) {
+         dom.RemoveAllChildren(root);
+         named(dom, root, "5");
+       },
+       "5----"},
+      {"declaration inserted first", true,
+       [](DomAccess& dom, const DomNode&) { dom.SetDeclaration("1.0", "", ""); }, "-r---"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DomAccess dom(&factory_);
+    ASSERT_EQ(dom.Load(Write("e.xml", "<r n='r'><a n='0'/>text<b n='2'/></r>")), 0);
+    const DomNode root = dom.GetRootElement();
+    const DomNodeList list = dom.GetChildNodes(c.ofDocument ? dom.Document() : root);
+    const auto items = [&] {
+      std::string text;
+      for (std::int32_t i = 0; i < 5; ++i) {
+        const DomNode item = dom.GetItemElement(list, i);
+        text += item ? dom.GetAttributeText(item, "n") : "-";
+      }
+      return text;
+    };
+    items();
+    c.edit(dom, root);
+    EXPECT_EQ(items(), c.items);
+  }
+}
+
 TEST_F(DomAccessContract, FailedLoadsKeepAnEmptyCreatedDocument) {
   struct Case {
     const char* name;

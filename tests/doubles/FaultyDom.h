@@ -15,8 +15,6 @@ class FaultyDomFactory final : public IDomFactory {
   std::set<int> throwCreations;  // as the runtime's out-of-memory error does
   std::set<int> failSaves;
   std::set<int> interruptSaves;
-  std::set<int> failLoads;  // answer S_FALSE, as for a file that is not well-formed
-  int loads = 0;
   int creations = 0;
   int saves = 0;
 

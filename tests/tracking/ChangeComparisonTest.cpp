@@ -255,16 +255,12 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
        Staging::kAbsent},
       {"no document object for the previous", [&] { faulty.failCreations = {2}; }, -200, 77,
        Staging::kUnmarked},
-      {"no document object for the staging file", [&] { faulty.failCreations = {3}; }, -200, 77,
-       Staging::kUnmarked},
-      {"marked document not saved", [&] { faulty.failSaves = {2}; }, -1, 1, Staging::kUnmarked},
-      {"staging file not loaded back", [&] { faulty.failLoads = {2}; }, -204, 77,
-       Staging::kUnmarked},
+      {"marked document not saved", [&] { faulty.failSaves = {1}; }, -1, 77, Staging::kAbsent},
       {"copy over the document path fails", [&] { files_.failOperations = {"CopyFile"}; }, -206, 1,
        Staging::kMarked},
       {"moving the copy over the document path fails",
        [&] { files_.failOperations = {"ReplaceFile"}; }, -206, 1, Staging::kMarked},
-      {"marked document save stopped half-way", [&] { faulty.interruptSaves = {2}; }, -1, 1,
+      {"marked document save stopped half-way", [&] { faulty.interruptSaves = {1}; }, -1, 77,
        Staging::kBroken},
   };
   for (const Case& c : cases) {
@@ -275,8 +271,7 @@ TEST_F(ChangeComparisonTest, FailuresLeaveDocumentPathAlone) {
     faulty.failCreations.clear();
     faulty.failSaves.clear();
     faulty.interruptSaves.clear();
-    faulty.failLoads.clear();
-    faulty.creations = faulty.saves = faulty.loads = 0;
+    faulty.creations = faulty.saves = 0;
     files_.failOperations.clear();
     dom_ = &faulty;
     app_.m_nStatus = 77;
