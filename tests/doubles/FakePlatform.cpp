@@ -22,26 +22,16 @@ bool FakeVersionInfo::GetVersionEx(std::uint32_t structSize, OsVersionInfo& out)
   return false;
 }
 
-HResult FakeComRuntime::Initialize() {
-  calls.push_back("Initialize");
-  if (Succeeded(initializeResult)) ++depth;
-  return initializeResult;
-}
-
-HResult FakeComRuntime::InitializeEx(std::uint32_t flags) {
-  calls.push_back("InitializeEx(" + std::to_string(flags) + ")");
-  if (Succeeded(initializeResult)) ++depth;
-  return initializeResult;
-}
-
-void FakeComRuntime::Uninitialize() {
-  calls.push_back("Uninitialize");
-  --depth;
+HResult FakeComRuntime::Enter(HResult apartment) {
+  const HResult result = Failed(initializeResult) ? initializeResult : apartment;
+  if (Succeeded(result)) ++depth;
+  return result;
 }
 
 HResult FakeComRuntime::InitializeSecurity(const ComSecuritySettings& settings) {
-  calls.push_back("Security");
-  lastSecurity = settings;
+  security.push_back(std::string(settings.withAuthenticationList ? "list" : "no list") +
+                     ", authentication " + std::to_string(settings.authenticationLevel) +
+                     ", impersonation " + std::to_string(settings.impersonationLevel));
   return securityResult;
 }
 

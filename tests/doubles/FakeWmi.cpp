@@ -1,12 +1,20 @@
 #include "doubles/FakeWmi.h"
 
 #include <algorithm>
-#include <cctype>
-#include <utility>
+#include <cstdio>
+#include <sstream>
 
 #include "wmi/PropertyForms.h"
 
 namespace {
+
+constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;  // WBEM_INFINITE
+
+std::string Hex(std::int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+  return text;
+}
 
 // Counts itself in the service's `live` while it exists.
 class Tracked {
@@ -24,10 +32,7 @@ class FakeInstance final : public IWmiInstance, Tracked {
  public:
   FakeInstance(FakeWmiService& service, const WmiFixtureInstance& instance)
       : Tracked(service), instance_(instance) {}
-  WmiValue Get(const std::string& name) override {
-    service_.reads.push_back(name);
-    return instance_.Get(name);
-  }
+  WmiValue Get(const std::string& name) override { return instance_.Get(name); }
 
  private:
   const WmiFixtureInstance& instance_;
@@ -40,11 +45,10 @@ class FakeEnumerator final : public IWmiEnumerator, Tracked {
       : Tracked(service), instances_(std::move(instances)), behaviour_(behaviour) {}
 
   WmiNext Next(std::uint32_t timeoutMs, std::unique_ptr<IWmiInstance>& instance) override {
-    service_.timeouts.push_back(timeoutMs);
     instance.reset();
     if (behaviour_ && behaviour_->stopAfter && next_ >= *behaviour_->stopAfter) {
       if (behaviour_->stop != WmiNext::TimedOut) return behaviour_->stop;
-      if (timeoutMs != wmi::kInfinite) return WmiNext::TimedOut;
+      if (timeoutMs != kInfinite) return WmiNext::TimedOut;
       service_.waitedForever = true;
       return WmiNext::Failed;
     }
@@ -59,25 +63,61 @@ class FakeEnumerator final : public IWmiEnumerator, Tracked {
   std::size_t next_ = 0;
 };
 
+// A query's words. The class follows FROM; a WHERE clause is either
+// "P != NULL" (P delivered) or "P='v'" (P reads v).
+struct Query {
+  explicit Query(const std::string& text) {
+    std::istringstream in(text);
+    for (std::string word; in >> word;) words.push_back(word);
+    const auto from = At("FROM");
+    if (from != words.end() && from + 1 != words.end()) className = from[1];
+  }
+  std::vector<std::string>::const_iterator At(const char* keyword) const {
+    return std::find_if(words.begin(), words.end(),
+                        [&](const std::string& w) { return EqualsNoCase(w, keyword); });
+  }
+  bool Selects(const WmiFixtureInstance& instance) const {
+    if (!EqualsNoCase(className, instance.className)) return false;
+    const auto where = At("WHERE");
+    if (where == words.end()) return true;
+    if (words.end() - where == 4 && where[2] == "!=") return IsDelivered(instance.Get(where[1]));
+    const std::string term = where + 1 == words.end() ? "" : where[1];
+    const auto equals = term.find("='");
+    if (equals == std::string::npos || term.back() != '\'') return false;
+    const std::string wanted = term.substr(equals + 2, term.size() - equals - 3);
+    const WmiValue value = instance.Get(term.substr(0, equals));
+    const auto text = ApplyForm(value, value.type == WmiType::String ? Form::Text : Form::Signed);
+    return !wanted.empty() && text == wanted;
+  }
+  std::vector<std::string> words;
+  std::string className;
+};
+
 class FakeConnection final : public IWmiConnection, Tracked {
  public:
   using Tracked::Tracked;
 
-  HResult SetProxyBlanket(const ProxyBlanket& blanket) override {
-    service_.calls.push_back("SetProxyBlanket");
-    service_.blanket = blanket;
+  HResult SetProxyBlanket(const ProxyBlanket& b) override {
+    std::ostringstream call;
+    call << "SetProxyBlanket " << b.authenticationService << ' ' << b.authorisationService << ' '
+         << b.authenticationLevel << ' ' << b.impersonationLevel << ' ' << b.capabilities;
+    service_.calls.push_back(call.str());
     return service_.blanketResult;
   }
 
   HResult ExecQuery(const std::string& query, std::int32_t flags,
                     std::unique_ptr<IWmiEnumerator>& enumerator) override {
-    service_.calls.push_back(query);
-    service_.queryFlags.push_back(flags);
+    service_.calls.push_back("ExecQuery " + Hex(flags) + " " + query);
+    if (service_.onQuery) service_.onQuery();
     enumerator.reset();
-    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(QueriedClass(query));
+    const Query parsed(query);
+    std::vector<const WmiFixtureInstance*> selected;
+    for (const WmiFixtureInstance& instance : service_.fixture.instances) {
+      if (parsed.Selects(instance)) selected.push_back(&instance);
+    }
+    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(parsed.className);
     if (behaviour && behaviour->refusal != hr::kOk) return behaviour->refusal;
-    enumerator = std::make_unique<FakeEnumerator>(
-        service_, SelectInstances(service_.fixture, query), behaviour);
+    enumerator = std::make_unique<FakeEnumerator>(service_, std::move(selected), behaviour);
     return hr::kOk;
   }
 };
@@ -88,8 +128,7 @@ class FakeLocator final : public IWmiLocator, Tracked {
 
   HResult ConnectServer(const std::string& ns, std::int32_t securityFlags,
                         std::unique_ptr<IWmiConnection>& connection) override {
-    service_.calls.push_back("ConnectServer(" + ns + ")");
-    service_.connectFlags = securityFlags;
+    service_.calls.push_back("ConnectServer " + ns + " " + Hex(securityFlags));
     connection.reset();
     if (Failed(service_.connectResult)) return service_.connectResult;
     connection = std::make_unique<FakeConnection>(service_);
@@ -97,44 +136,19 @@ class FakeLocator final : public IWmiLocator, Tracked {
   }
 };
 
-// The words of the query, split at blanks, commas and quotes kept whole.
-std::vector<std::string> Words(const std::string& query) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : query) {
-    if (std::isspace(static_cast<unsigned char>(c)) || c == ',') {
-      if (!word.empty()) words.push_back(std::exchange(word, {}));
-    } else {
-      word += c;
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
-
-// The property's text as a WHERE comparison sees it.
-std::string Comparable(const WmiValue& value) {
-  if (auto text = ApplyForm(value, Form::Text)) return *text;
-  if (auto number = ApplyForm(value, Form::Signed)) return *number;
-  return {};
-}
-
-bool Matches(const WmiFixtureInstance& instance, const std::vector<std::string>& condition) {
-  if (condition.empty()) return true;
-  if (condition.size() == 3 && condition[1] == "!=" && UpperCased(condition[2]) == "NULL")
-    return IsDelivered(instance.Get(condition[0]));
-  // P='v' as one word.
-  const std::string& term = condition.front();
-  const auto equals = term.find('=');
-  if (condition.size() != 1 || equals == std::string::npos) return false;
-  std::string wanted = term.substr(equals + 1);
-  if (wanted.size() >= 2 && wanted.front() == '\'' && wanted.back() == '\'')
-    wanted = wanted.substr(1, wanted.size() - 2);
-  const WmiValue value = instance.Get(term.substr(0, equals));
-  return IsDelivered(value) && !wanted.empty() && Comparable(value) == wanted;
-}
-
 }  // namespace
+
+void FakeWmiService::SetFaults(const std::string& faults) {
+  locatorResult = connectResult = blanketResult = hr::kOk;
+  std::istringstream words(faults);
+  for (std::string word; words >> word;) {
+    const auto code =
+        static_cast<HResult>(std::stoul(word.substr(word.find('=') + 1), nullptr, 16));
+    (word.starts_with("locator=")   ? locatorResult
+     : word.starts_with("connect=") ? connectResult
+                                    : blanketResult) = code;
+  }
+}
 
 HResult FakeWmiService::CreateLocator(std::unique_ptr<IWmiLocator>& locator) {
   calls.push_back("CreateLocator");
@@ -142,29 +156,4 @@ HResult FakeWmiService::CreateLocator(std::unique_ptr<IWmiLocator>& locator) {
   if (Failed(locatorResult)) return locatorResult;
   locator = std::make_unique<FakeLocator>(*this);
   return hr::kOk;
-}
-
-std::string QueriedClass(const std::string& query) {
-  const std::vector<std::string> words = Words(query);
-  for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-    if (UpperCased(words[i]) == "FROM") return words[i + 1];
-  }
-  return {};
-}
-
-std::vector<const WmiFixtureInstance*> SelectInstances(const WmiFixture& fixture,
-                                                       const std::string& query) {
-  const std::vector<std::string> words = Words(query);
-  std::vector<std::string> condition;
-  const auto where = std::find_if(words.begin(), words.end(),
-                                  [](const std::string& w) { return UpperCased(w) == "WHERE"; });
-  if (where != words.end()) condition.assign(where + 1, words.end());
-
-  const std::string className = QueriedClass(query);
-  std::vector<const WmiFixtureInstance*> selected;
-  for (const WmiFixtureInstance& instance : fixture.instances) {
-    if (EqualsNoCase(instance.className, className) && Matches(instance, condition))
-      selected.push_back(&instance);
-  }
-  return selected;
 }
