@@ -1,6 +1,7 @@
 // Every case of this folder on the module over the doubles: the case's
 // transcript and document must equal the goldens beside it (expected.txt,
-// document.xml; a case that leaves no document has none). Run with
+// document.xml; a case that leaves no document has none), and so must the
+// staging file where it differs from the document (staging.xml). Run with
 // MORV_REGENERATE=1 to write the goldens from the module's behaviour
 // instead, then review the diff.
 //
@@ -114,13 +115,18 @@ TEST_P(CaseTest, MatchesItsGoldens) {
   const std::string transcript = Transcript(caseDir, m);
   const fs::path document = m.dir / "AgentHardwareAsset.XML";
   const std::string written = fs::is_regular_file(document) ? Read(document) : "";
+  std::string staged = Read(m.hostDir / "Results" / "Backup" / "new_AgentHardwareAsset.XML");
+  if (staged == written) staged.clear();
   if (std::getenv("MORV_REGENERATE")) {
     std::ofstream(caseDir / "expected.txt", std::ios::binary) << transcript;
-    fs::remove(caseDir / "document.xml");
-    if (!written.empty()) std::ofstream(caseDir / "document.xml", std::ios::binary) << written;
+    for (const auto& [name, text] : {std::pair{"document.xml", written}, {"staging.xml", staged}}) {
+      fs::remove(caseDir / name);
+      if (!text.empty()) std::ofstream(caseDir / name, std::ios::binary) << text;
+    }
   }
   EXPECT_EQ(transcript, Read(caseDir / "expected.txt"));
   EXPECT_EQ(written, Read(caseDir / "document.xml"));
+  EXPECT_EQ(staged, Read(caseDir / "staging.xml"));
   fs::remove_all(m.dir);
 }
 

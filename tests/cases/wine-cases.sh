@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "$1" && pwd)
 shift
 root="${MORV_BUILD_DIR:-$bin/..}/cases"
-rm -rf "$root" && mkdir -p "$root"
+rm -rf "$root" && mkdir -p "$root/cdrom"
 failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
 winpath() { printf 'Z:%s' "$1" | sed 's#/#\\#g'; }
@@ -27,7 +27,8 @@ printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\case_caller
 
 # Masks the timestamps, the power-policy error and the case's wine-mask
 # lines (MASKS: "NAME [REGEX]" a line): NAME a summary property's or a
-# class's, REGEX the part of each value masked (all of it by default).
+# class's, REGEX the part of each value masked (all of it by default); or
+# the start of a transcript line, whose rest is masked.
 mask() {
   MASKS=$1 perl -0pe '
     s/(timestamp |Timestamp=)"\d{14}"/$1"*"/g;
@@ -36,8 +37,9 @@ mask() {
       my ($name, $re) = split / /, $m, 2;
       $re = "^.*\$" unless defined $re;
       s{(<Property [^>]*name="\Q$name\E"[^>]*?)(?:/>|>([^<]*)</Property>)}
-       {my $t = $2 // ""; $t =~ s/$re/*/; "$1>$t</Property>"}ge;
+       {my ($head, $t) = ($1, $2 // ""); $t =~ s/$re/*/; "$head>$t</Property>"}ge;
       s{(<Class id="\Q$name\E"[^>]*?)(?:/>|>.*?</Class>)}{$1>*</Class>}g;
+      s/^\Q$name\E.*$/$name */mg;
     }'
 }
 
@@ -95,6 +97,7 @@ run_case() {
       previous) [ "$rest" = directory ] && mkdir "$machine/AgentHardwareAsset.XML" ||
         cp "$dir/$rest" "$machine/AgentHardwareAsset.XML" ;;
       agent-file) files+=("$rest") ;;
+      leave) cp "$dir/${rest#* }" "$machine/${rest%% *}" ;;
       host-dir) padded=$rest ;;
       no-staging) staging=0 ;;
       apartment) mta=$rest ;;
@@ -128,7 +131,9 @@ run_case() {
   case "$windows" in win95 | nt40) group+=-nopower ;; esac
   if [ -z "${started[$group]:-}" ]; then
     started[$group]=1
-    regs=(--reg "$root/provider.reg")
+    # A CD-ROM drive D:, as the doubles have one (on a folder of its own:
+    # Wine names a path by the drive it lies on).
+    regs=(--cdrom "D:$root/cdrom" --reg "$root/provider.reg")
     [ -z "$registry" ] || regs+=(--reg "$registry")
     [[ "$group" != *-nopower ]] || regs+=(--reg "$root/no-power.reg")
   fi
@@ -143,14 +148,19 @@ run_case() {
   transcript >"$out/transcript.txt"
   diff <(mask "$masks" <"$dir/expected.txt") <(mask "$masks" <"$out/transcript.txt") >"$out/diff" ||
     fail "$name: transcript differs (<expected >under Wine):"$'\n'"$(cat "$out/diff")"
-  local document="$machine/AgentHardwareAsset.XML"
-  if [ -f "$dir/document.xml" ]; then
-    [ -f "$document" ] && cmp -s <(mask "$masks" <"$dir/document.xml") <(mask "$masks" <"$document") ||
-      fail "$name: document differs: $(diff <(mask "$masks" <"$dir/document.xml" | sed 's/></>\n</g') \
-        <(mask "$masks" <"$document" 2>/dev/null | sed 's/></>\n</g') | head -20)"
-  elif [ -f "$document" ]; then
-    fail "$name: a document was written"
-  fi
+  local golden document="$machine/AgentHardwareAsset.XML"
+  local staged="$host/Results/Backup/new_AgentHardwareAsset.XML"
+  [ -f "$staged" ] && [ -f "$document" ] && cmp -s "$staged" "$document" && staged=/nonexistent
+  for golden in document.xml:"$document" staging.xml:"$staged"; do
+    local file=${golden#*:} golden=$dir/${golden%%:*}
+    if [ -f "$golden" ]; then
+      [ -f "$file" ] && cmp -s <(mask "$masks" <"$golden") <(mask "$masks" <"$file") ||
+        fail "$name: $(basename "$golden") differs:"$'\n'"$(diff <(mask "$masks" <"$golden" |
+          sed 's/></>\n</g') <(mask "$masks" <"$file" 2>/dev/null | sed 's/></>\n</g') | head -20)"
+    elif [ -f "$file" ]; then
+      fail "$name: a file where $(basename "$golden") has none: $file"
+    fi
+  done
   echo "$name: done"
 }
 

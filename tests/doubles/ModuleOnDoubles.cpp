@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 #include <sstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -62,11 +61,7 @@ ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {
   documentPath = WindowsForm(dir / "AgentHardwareAsset.XML");
   Layout(0);
   std::string error;
-  const fs::path fixtures = MORV_FIXTURES;
-  for (const char* line : {"wmi wmi/workstation.wmi", "registry registry/nt5.reg",
-                           "processor cpu/intel-p4-brand9.txt", "windows win7"}) {
-    if (!Apply(line, fixtures, error)) throw std::runtime_error(error);
-  }
+  Apply("windows win7", dir, error);
   memory.basic = 0x7FFF0000u;
   memory.extended = 8ull << 30;
   drives.drives['C'].totalBytes = 500ull << 30;
@@ -145,6 +140,8 @@ bool ModuleOnDoubles::Apply(const std::string& line, const fs::path& base, std::
   } else if (verb == "previous") {
     const fs::path document = dir / "AgentHardwareAsset.XML";
     return a == "directory" ? fs::create_directory(document) : found(fs::copy_file(file, document));
+  } else if (verb == "leave") {
+    return found(fs::copy_file(base / b, dir / a));
   } else if (verb == "agent-file") {
     return found(fs::copy_file(base / b, hostDir / a));
   } else if (verb == "host-dir") {
@@ -167,7 +164,10 @@ bool ModuleOnDoubles::Apply(const std::string& line, const fs::path& base, std::
     if (a == "dom-throw") return dom.throwCreations.insert(n), true;
     if (a == "dom-save") return dom.failSaves.insert(n), true;
     if (a == "dom-interrupt") return dom.interruptSaves.insert(n), true;
-    if (a == "file") return files.failOperations.insert(b), true;
+    if (a == "file") {
+      if (!c.empty()) files.injectedError = std::stoul(c);
+      return files.failOperations.insert(b), true;
+    }
     if (a == "reenter") {
       wmi.onQuery = [this] {
         if (!reentered.empty()) return;

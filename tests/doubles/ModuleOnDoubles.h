@@ -22,8 +22,8 @@
 
 class ModuleOnDoubles {
  public:
-  // `dir` is emptied. The machine: Windows 7, the workstation's WMI
-  // fixture, an NT 5 registry, a Pentium 4, 8 GiB, a fixed drive C: and a
+  // `dir` is emptied. The machine: Windows 7, WMI and the registry empty, a
+  // processor that answers no CPUID leaf, 8 GiB, a fixed drive C: and a
   // CD-ROM drive D:, a power-policy call that fails with 5.
   explicit ModuleOnDoubles(const std::filesystem::path& dir);
 
@@ -39,12 +39,13 @@ class ModuleOnDoubles {
   //   power fails ERROR | power N...   the POWER_POLICY fields in PowerPolicySnapshot order
   //   previous FILE|directory          what stands at the document path
   //   agent-file NAME FILE             a file in the host's directory
+  //   leave NAME FILE                  a file in DIR, as a run stopped midway may leave it
   //   host-dir LENGTH                  the host's directory padded to LENGTH characters, its
   //       executable deeper, past the 256-byte buffer the module reads the path into
   //   no-staging                       no Results\Backup in the host's directory
   //   apartment mta                    the caller's thread is in the multithreaded apartment
   //   fault com-entry HR | com-security HR | version-ex | version | attach | reenter |
-  //         dom-create N | dom-throw N | dom-save N | dom-interrupt N | file OPERATION[:N]
+  //         dom-create N | dom-throw N | dom-save N | dom-interrupt N | file OPERATION[:N] [ERROR]
   // False with `error` set for a directive it does not know.
   bool Apply(const std::string& directive, const std::filesystem::path& base, std::string& error);
 
