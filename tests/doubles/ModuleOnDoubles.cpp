@@ -42,6 +42,8 @@ constexpr std::uint32_t PowerPolicySnapshot::*kPowerFields[] = {
     &PowerPolicySnapshot::SpindownTimeoutAc, &PowerPolicySnapshot::SpindownTimeoutDc,
     &PowerPolicySnapshot::DozeS4TimeoutAc,   &PowerPolicySnapshot::DozeS4TimeoutDc};
 
+constexpr auto kOverwrite = fs::copy_options::overwrite_existing;
+
 HResult Code(const std::string& word) {
   return static_cast<HResult>(std::stoul(word, nullptr, 16));
 }
@@ -139,9 +141,10 @@ bool ModuleOnDoubles::Apply(const std::string& line, const fs::path& base, std::
     return true;
   } else if (verb == "previous") {
     const fs::path document = dir / "AgentHardwareAsset.XML";
-    return a == "directory" ? fs::create_directory(document) : found(fs::copy_file(file, document));
+    return a == "directory" ? fs::create_directory(document)
+                            : found(fs::copy_file(file, document, kOverwrite));
   } else if (verb == "leave") {
-    return found(fs::copy_file(base / b, dir / a));
+    return found(fs::copy_file(base / b, dir / a, kOverwrite));
   } else if (verb == "agent-file") {
     return found(fs::copy_file(base / b, hostDir / a));
   } else if (verb == "host-dir") {
