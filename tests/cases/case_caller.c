@@ -2,10 +2,10 @@
  * calls a case asks for, printing one line per call, "RESULT STATUS
  * "TIMESTAMP"" (STATUS and TIMESTAMP - when the call was given no place
  * for them).
- *   case_caller MODULE DOCUMENT RUNS [mta]
- * RUNS: a file of one line per run, COUNT|DETAIL|FLAGS|FIXTURE|FAULTS|DEVICE,
- * FLAGS holding d, p, s or t for a null device id, document path, status
- * or timestamp pointer. Before a run, MORV_WMI_FIXTURE and MORV_WMI_FAULTS
+ *   case_caller MODULE DOCUMENT RUNS|COUNT [mta]
+ * RUNS: a file of one line per run (or a COUNT of calls with detail mode 1),
+ * COUNT|DETAIL|FLAGS|FIXTURE|FAULTS|DEVICE, FLAGS holding d, p, s or t for a null device id,
+ * document path, status or timestamp pointer. Before a run, MORV_WMI_FIXTURE and MORV_WMI_FAULTS
  * are set for the test WMI provider. With mta the thread enters the
  * multithreaded apartment first. Every call must remove its 20 bytes of
  * arguments (checked on 32-bit x86). */
@@ -51,10 +51,13 @@ int main(int argc, char** argv) {
   GetHWInvProc proc;
   FILE* runs;
   int failures = 0;
-  if (argc < 4 || !(runs = fopen(argv[3], "r"))) {
-    fprintf(stderr, "usage: case_caller MODULE DOCUMENT RUNS [mta]\n");
+  if (argc < 4) {
+    fprintf(stderr, "usage: case_caller MODULE DOCUMENT RUNS|COUNT [mta]\n");
     return 2;
   }
+  /* A count instead of a file: that many calls with detail mode 1. */
+  runs = fopen(argv[3], "r");
+  if (!runs && (runs = tmpfile())) fprintf(runs, "%d|1|||\n", atoi(argv[3])), rewind(runs);
   if (argc > 4 && strcmp(argv[4], "mta") == 0 && FAILED(CoInitializeEx(NULL, COINIT_MULTITHREADED)))
     return 2;
   module = LoadLibraryA(argv[1]);
