@@ -124,9 +124,15 @@ TEST_P(CaseTest, MatchesItsGoldens) {
       if (!text.empty()) std::ofstream(caseDir / name, std::ios::binary) << text;
     }
   }
+  // An element a line, so that a failure shows the elements that differ.
+  const auto lines = [](std::string text) {
+    for (std::size_t at = 0; (at = text.find("><", at)) != std::string::npos; at += 2)
+      text.insert(at + 1, "\n");
+    return text;
+  };
   EXPECT_EQ(transcript, Read(caseDir / "expected.txt"));
-  EXPECT_EQ(written, Read(caseDir / "document.xml"));
-  EXPECT_EQ(staged, Read(caseDir / "staging.xml"));
+  EXPECT_EQ(lines(written), lines(Read(caseDir / "document.xml")));
+  EXPECT_EQ(lines(staged), lines(Read(caseDir / "staging.xml")));
   fs::remove_all(m.dir);
 }
 

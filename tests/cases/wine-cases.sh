@@ -139,7 +139,7 @@ run_case() {
   fi
   MORV_WMI_LOG=$(winpath "$out/wmi.log") MORV_WINE_TRACE=fixme+ole \
     "$here/../wine/wine-run" --group "cases-$group" --keep --reuse "${regs[@]}" \
-    --version "$windows" --debug-out "$out/debug.txt" -- "$exe/case_caller.exe" \
+    $([ "$windows" = default ] || echo --version "$windows") --debug-out "$out/debug.txt" -- "$exe/case_caller.exe" \
     "$(winpath "$bin/Morv.dll")" "$(winpath "$machine/AgentHardwareAsset.XML")" \
     "$(winpath "$out/runs.txt")" $mta >"$out/stdout" 2>"$out/stderr" ||
     fail "$name: case_caller failed: $(grep -v fixme "$out/stderr" | head -5)"

@@ -32,6 +32,7 @@ constexpr SystemRow kSystems[] = {
     {"win2003", 0x0ECE0205u, 5,    2,    3790, 2,       3,      0x100,  true,       true},
     {"vista",   0x17720006u, 6,    0,    6002, 2,       1,      0x100,  true,       true},
     {"win7",    0x1DB10106u, 6,    1,    7601, 2,       3,      0x100,  true,       true},
+    {"default", 0x1DB10106u, 6,    1,    7601, 2,       1,      0,      true,       true},
 };
 // clang-format on
 

@@ -28,8 +28,9 @@ class ModuleOnDoubles {
   explicit ModuleOnDoubles(const std::filesystem::path& dir);
 
   // One directive of a case file, FILE arguments relative to `base`:
-  //   windows win95|win98|winme|nt40|win2k|winxp|win2003|vista|win7
-  //       the version wine-run --version reports, lacking what that system
+  //   windows win95|win98|winme|nt40|win2k|winxp|win2003|vista|win7|default
+  //       the version wine-run --version reports (default: none asked for,
+  //       a Windows 7 workstation), lacking what that system
   //       lacks: MoveFileExA on the 9x family, the power library on 95 and NT 4.0
   //   wmi FILE | wmi-line STATEMENT    the WMI fixture, or one more statement of it
   //   wmi-fault [locator=HR] [connect=HR] [blanket=HR]
