@@ -45,13 +45,6 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 
-struct RegKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::RegCloseKey(h); }
-};
-using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-
 struct LibraryTraits {
   using Handle = HMODULE;
   static Handle Invalid() { return nullptr; }
