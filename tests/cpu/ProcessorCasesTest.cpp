@@ -1,7 +1,7 @@
 // Every processor case of fixtures/cpu, described as the module does:
 // whole recordings (one file, one case) and the naming tables' rows (one
 // line, one case). The host program's directory holds the speed table of
-// fixtures/cpu/speed, which snaps 990 to 1010 MHz to a value per vendor key.
+// fixtures/cpu/speed/keys, which snaps 990 to 1010 MHz to a value per vendor key.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,7 +24,7 @@ TEST(ProcessorCasesTest, DescribesEveryCase) {
     ASSERT_TRUE(LoadRecordings(file.path().string(), cases, &error)) << error;
     EXPECT_FALSE(cases.empty()) << file.path() << " holds no case";
     for (RecordedProcessor& c : cases) {
-      SCOPED_TRACE(file.path().filename().string() + ": " + c.expected);
+      SCOPED_TRACE(file.path().filename().string() + ":" + std::to_string(c.line));
       const auto registers = c.cpu.configRegisters;
       SteppingTimer timer;
       timer.now = static_cast<std::uint32_t>(c.cpu.Setting("timer-start", timer.now));
@@ -33,7 +33,7 @@ TEST(ProcessorCasesTest, DescribesEveryCase) {
           "REGEDIT4\n[HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0]\n" +
           (c.registryName ? "\"ProcessorNameString\"=\"" + *c.registryName + "\"\n" : "")));
       FakeHostProcess host;
-      host.path = MORV_FIXTURES "/cpu/speed/agent.exe";
+      host.path = MORV_FIXTURES "/cpu/speed/keys/agent.exe";
       std::replace(host.path.begin(), host.path.end(), '/', '\\');
       HostFileSystem files;
       HostProfileReader profile;

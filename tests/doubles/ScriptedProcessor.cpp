@@ -125,6 +125,7 @@ bool LoadRecordings(const std::string& path, std::vector<RecordedProcessor>& out
       if (error) *error = path + ":" + std::to_string(number) + ": " + directive;
       return false;
     }
+    row.line = number;
     (row.expected.empty() ? common : out.emplace_back()) = row;  // a case, or the common part
   }
   if (!file.eof() && error) *error = "cannot read " + path;

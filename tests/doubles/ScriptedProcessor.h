@@ -74,6 +74,7 @@ struct RecordedProcessor {
   ScriptedProcessor cpu;
   std::optional<std::string> registryName;
   std::string expected;
+  int line = 0;  // where the case ends in its file
 };
 
 // Every case of a recording or table file; false with the line in `error`.

@@ -34,7 +34,7 @@ TEST(DeviceWalksTest, NamesPerWalkAndFamily) {
     std::string letters = std::to_string(facts.cdromLetterCount) + " ";
     for (const char letter : facts.cdromLetters) letters += letter ? letter : '.';
     std::string joined;
-    for (const std::string& name : names) joined += (joined.empty() ? "" : "; ") + name;
+    for (std::size_t i = 0; i < names.size(); ++i) joined += (i ? "; " : "") + names[i];
     return TableRow{std::to_string(result), r[2] == "cdroms" ? letters : "-", joined};
   });
 }
