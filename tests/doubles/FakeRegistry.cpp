@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <fstream>
-#include <optional>
+#include <iomanip>
 #include <sstream>
 
 namespace {
@@ -19,57 +19,6 @@ std::string Upper(std::string s) {
 std::string Trim(const std::string& s) {
   const std::size_t first = s.find_first_not_of(" \t\r\n");
   return first == s.npos ? "" : s.substr(first, s.find_last_not_of(" \t\r\n") + 1 - first);
-}
-
-// The quoted text opening at s[at]; `at` ends after its closing quote.
-bool Unquote(const std::string& s, std::size_t& at, std::string& out) {
-  for (++at; at < s.size() && s[at] != '"'; ++at) {
-    if (s[at] == '\\' && at + 1 < s.size() && (s[at + 1] == '\\' || s[at + 1] == '"')) ++at;
-    out += s[at];
-  }
-  return at++ < s.size();
-}
-
-// One to `digits` hex digits.
-std::optional<std::uint32_t> Hex(const std::string& text, std::size_t digits) {
-  const std::string t = Trim(text);
-  if (t.empty() || t.size() > digits || t.find_first_not_of("0123456789abcdefABCDEF") != t.npos)
-    return std::nullopt;
-  return static_cast<std::uint32_t>(std::stoul(t, nullptr, 16));
-}
-
-// A quoted text, "dword:0000002a", "hex:41,42" or "hex(7):41,00,00".
-bool ParseData(const std::string& data, std::uint32_t& type, std::vector<std::uint8_t>& bytes) {
-  std::string text;
-  std::size_t at = 0;
-  if (data[0] == '"') {
-    type = 1;  // REG_SZ
-    const bool closed = Unquote(data, at, text);
-    bytes.assign(text.c_str(), text.c_str() + text.size() + 1);
-    return closed && at == data.size();
-  }
-  const std::size_t colon = data.find(':');
-  const std::string kind = data.substr(0, colon);
-  const std::optional<std::uint32_t> kindType = kind == "dword" ? 4
-                                                : kind == "hex" ? 3
-                                                                : std::optional<std::uint32_t>();
-  const auto found = kind.rfind("hex(", 0) == 0 && kind.back() == ')'
-                         ? Hex(kind.substr(4, kind.size() - 5), 8)
-                         : kindType;
-  if (colon == data.npos || !found) return false;
-  type = *found;
-  std::istringstream rest(data.substr(colon + 1));
-  if (type == 4) {
-    const auto number = Hex(rest.str(), 8);
-    for (int i = 0; number && i < 4; ++i) bytes.push_back((*number >> (8 * i)) & 0xFF);
-    return number.has_value();
-  }
-  for (std::string byte; std::getline(rest, byte, ',');) {
-    const auto number = Hex(byte, 2);
-    if (!number) return false;
-    bytes.push_back(static_cast<std::uint8_t>(*number));
-  }
-  return true;
 }
 
 }  // namespace
@@ -111,12 +60,32 @@ bool FakeRegistry::ReadLine(const std::string& line, bool& header, Node*& key) {
     if (key && line == ";@fail-info") key->failInfo = true;
     return true;
   }
-  std::string name;
-  std::size_t at = line[0] == '@' ? 1 : 0;
-  if ((at == 0 && (line[0] != '"' || !Unquote(line, at, name))) || line[at] != '=') return false;
-  const std::string data = Trim(line.substr(at + 1));
+  std::istringstream in(line);
+  std::string name, kind, text;
+  char comma = ',';
+  if (line[0] == '"') in >> std::quoted(name);
+  if ((line[0] == '@' && in.get() != '@') || in.get() != '=') return false;
   Value value;
-  if (!ParseData(data, value.type, value.data)) return false;
+  if ((in >> std::ws).peek() == '"' && line.back() == '"') {  // a text
+    in >> std::quoted(text);
+    value = {1, std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1)};
+  } else if (std::getline(in, kind, ':') && kind == "dword") {  // 8 hex digits, little-endian
+    std::uint32_t number = 0;
+    if (!(in >> std::hex >> number)) return false;
+    value.type = 4;
+    for (int i = 0; i < 4; ++i) value.data.push_back((number >> (8 * i)) & 0xFF);
+  } else if (kind == "hex" || (kind.rfind("hex(", 0) == 0 && kind.back() == ')')) {
+    value.type = kind == "hex"
+                     ? 3
+                     : static_cast<std::uint32_t>(std::stoul("0" + kind.substr(4), nullptr, 16));
+    for (unsigned byte = 0; comma == ',' && in >> std::hex >> byte; in >> comma) {
+      if (byte > 0xFF) return false;
+      value.data.push_back(static_cast<std::uint8_t>(byte));
+    }
+  } else {
+    return false;
+  }
+  if (comma != ',' || !(in >> std::ws).eof()) return false;
   if (key) key->values[Upper(name)] = value;
   return true;
 }

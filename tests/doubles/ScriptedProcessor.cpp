@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 namespace {
 
-// The directives holding one number (none: 1), in hex unless decimal.
+// The directives holding one number, in hex unless decimal.
 const std::map<std::string, int> kSettings = {{"alignment-flag", 16},
                                               {"division-keeps-flags", 16},
                                               {"flags-nibble", 16},
@@ -25,53 +26,52 @@ std::vector<std::uint32_t> Pack(const std::string& text, std::size_t registers) 
   return packed;
 }
 
+// One directive into the recording; false when it is malformed.
 bool Apply(const std::string& directive, RecordedProcessor& r) {
   std::istringstream in(directive);
   std::string name;
-  std::vector<std::string> args;
+  std::vector<std::string> args;  // words, or texts in double quotes
   in >> name;
-  for (std::string word; in >> word;) args.push_back(word);
-  const std::size_t open = directive.find('"'), close = directive.rfind('"');
-  const std::string quoted = open < close ? directive.substr(open + 1, close - open - 1) : "";
-  bool ok = open == close || open < close;
+  for (std::string word; in >> std::quoted(word);) args.push_back(word);
+  const std::size_t count = args.size();
+  bool ok = true;
   const auto number = [&](std::size_t i, int base) {
     char* end = nullptr;
-    const std::uint64_t value = i < args.size() ? std::strtoull(args[i].c_str(), &end, base) : 0;
+    const std::uint64_t value = i < count ? std::strtoull(args[i].c_str(), &end, base) : 0;
     ok = ok && end && end != args[i].c_str() && *end == '\0';
     return value;
   };
   const auto hex = [&](std::size_t i) { return static_cast<std::uint32_t>(number(i, 16)); };
   ScriptedProcessor& cpu = r.cpu;
-  if (name == "cpuid") {
+  if (name == "cpuid" && count == 5) {
     cpu.leaves[hex(0)] = {hex(1), hex(2), hex(3), hex(4)};
-  } else if (name == "vendor" && open < close) {
-    const auto text = Pack(quoted, 3);
+  } else if (name == "vendor" && count == 2) {
+    const auto text = Pack(args[1], 3);
     cpu.leaves[0] = {hex(0), text[0], text[2], text[1]};
-  } else if (name == "brand" && open < close) {
-    const auto text = Pack(quoted, 12);
+  } else if (name == "brand" && count == 1) {
+    const auto text = Pack(args[0], 12);
     for (std::uint32_t i = 0; i < 3; ++i)
       cpu.leaves[0x80000002u + i] = {text[4 * i], text[4 * i + 1], text[4 * i + 2],
                                      text[4 * i + 3]};
-  } else if (name == "config-register") {
+  } else if (name == "config-register" && (count == 2 || (count == 3 && args[2] == "writable"))) {
     const auto index = static_cast<std::uint8_t>(hex(0));
     cpu.configRegisters[index] = static_cast<std::uint8_t>(hex(1));
-    if (args.size() > 2 && (ok = ok && args[2] == "writable")) cpu.writableRegisters.insert(index);
-  } else if (name == "pit") {
+    if (count == 3) cpu.writableRegisters.insert(index);
+  } else if (name == "pit" && count >= 3) {
     auto& readings = cpu.pitReadings[static_cast<std::uint32_t>(number(0, 10))];
     readings.clear();
-    for (std::size_t i = 2; i < args.size(); ++i)
+    for (std::size_t i = 2; i < count; ++i)
       readings.push_back({number(1, 10) != 0, static_cast<std::uint16_t>(hex(i))});
-    ok = ok && !readings.empty();
-  } else if (name == "no-cpuid") {
+  } else if (name == "no-cpuid" && count == 0) {
     cpu.idFlag = false;
   } else if (name == "tsc-reads") {
-    for (std::size_t i = 0; i < args.size(); ++i) cpu.tscReads.push_back(number(i, 10));
-  } else if (name == "registry-name" && open < close) {
-    r.registryName = quoted;
-  } else if (name == "expect" && open < close) {
-    r.expected = quoted;
-  } else if (kSettings.count(name) && args.size() <= 1) {
-    cpu.settings[name] = args.empty() ? 1 : number(0, kSettings.at(name));
+    for (std::size_t i = 0; i < count; ++i) cpu.tscReads.push_back(number(i, 10));
+  } else if (name == "registry-name" && count == 1) {
+    r.registryName = args[0];
+  } else if (name == "expect" && count == 1) {
+    r.expected = args[0];
+  } else if (kSettings.count(name) && count == 1) {
+    cpu.settings[name] = number(0, kSettings.at(name));
   } else {
     return name.empty();
   }
