@@ -20,15 +20,11 @@ bool IsXp(std::int32_t code) { return FamilyOf(code) == OsFamily::Xp; }
 // Devices of class CDROM whose assigned drive letter is a CD-ROM drive
 // present now. At most the first eight recorded letters take part.
 void WalkWin9x(KeyWalker& walker, PlatformFacts& facts, std::vector<std::string>& names) {
-  const auto devices = walker.CountSubKeys(kWin9xScsi);
-  if (!devices) return;
-  for (std::uint32_t d = 0; d < *devices; ++d) {
-    const auto device = walker.SubKeyPath(kWin9xScsi, d);
-    if (!device) continue;
-    const auto instance = walker.SubKeyPath(*device, 0);
-    if (!instance || !walker.ValueIs(*instance, "Class", "CDROM")) continue;
+  walker.ForEachSubKey(kWin9xScsi, [&](const std::string& device) {
+    const auto instance = walker.SubKeyPath(device, 0);
+    if (!instance || !walker.ValueIs(*instance, "Class", "CDROM")) return true;
     const auto assignment = walker.ReadText(*instance, "CurrentDriveLetterAssignment");
-    if (!assignment) continue;
+    if (!assignment) return true;
     if (facts.cdromLetterCount > kLetterLimit) facts.cdromLetterCount = kLetterLimit;
     for (std::int32_t k = 0; k < facts.cdromLetterCount; ++k) {
       if (facts.cdromLetters[k] != (*assignment)[0]) continue;
@@ -37,28 +33,17 @@ void WalkWin9x(KeyWalker& walker, PlatformFacts& facts, std::vector<std::string>
       names.push_back(*description);
       if (names.size() >= kNameLimit) break;
     }
-  }
-}
-
-// Each subkey path of `path`, in index order; a failed count yields none.
-template <typename Visit>
-void ForEachSubKey(KeyWalker& walker, const std::string& path, Visit visit) {
-  const auto count = walker.CountSubKeys(path);
-  if (!count) return;
-  for (std::uint32_t i = 0; i < *count; ++i) {
-    if (const auto child = walker.SubKeyPath(path, i)) {
-      if (!visit(*child)) return;
-    }
-  }
+    return true;
+  });
 }
 
 // Ports, buses, targets and logical units of the SCSI device map. A full
 // list ends only the current target's units.
 void WalkNt4(KeyWalker& walker, std::vector<std::string>& names) {
-  ForEachSubKey(walker, kScsiDeviceMap, [&](const std::string& port) {
-    ForEachSubKey(walker, port, [&](const std::string& bus) {
-      ForEachSubKey(walker, bus, [&](const std::string& target) {
-        ForEachSubKey(walker, target, [&](const std::string& unit) {
+  walker.ForEachSubKey(kScsiDeviceMap, [&](const std::string& port) {
+    walker.ForEachSubKey(port, [&](const std::string& bus) {
+      walker.ForEachSubKey(bus, [&](const std::string& target) {
+        walker.ForEachSubKey(target, [&](const std::string& unit) {
           if (!walker.ValueIs(unit, "Type", "CDROMPERIPHERAL")) return true;
           const auto identifier = walker.ReadText(unit, "Identifier");
           if (!identifier) return true;
@@ -77,21 +62,16 @@ void WalkNt4(KeyWalker& walker, std::vector<std::string>& names) {
 // CD-ROM and is present. A full list ends only the current root.
 void WalkNt5(KeyWalker& walker, std::int32_t code, std::vector<std::string>& names) {
   for (const char* root : kNt5Roots) {
-    const auto devices = walker.CountSubKeys(root);
-    if (!devices) continue;
-    for (std::uint32_t d = 0; d < *devices; ++d) {
-      const auto device = walker.SubKeyPath(root, d);
-      if (!device) continue;
-      const auto instance = walker.SubKeyPath(*device, 0);
-      if (!instance) continue;
+    walker.ForEachSubKey(root, [&](const std::string& device) {
+      const auto instance = walker.SubKeyPath(device, 0);
+      if (!instance) return true;
       const bool cdrom = IsXp(code) ? walker.ValueIs(*instance, "Service", "CDROM")
                                     : walker.ValueIs(*instance, "CompatibleIDs", "GENCDROM");
-      if (!cdrom) continue;
-      const auto name = walker.ReadText(*instance, "FriendlyName");
-      if (!name || !walker.IsPresent(*instance)) continue;
+      const auto name = cdrom ? walker.ReadText(*instance, "FriendlyName") : std::nullopt;
+      if (!name || !walker.IsPresent(*instance)) return true;
       names.push_back(*name);
-      if (names.size() == kNameLimit) break;
-    }
+      return names.size() != kNameLimit;
+    });
   }
 }
 

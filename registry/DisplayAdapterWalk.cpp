@@ -18,70 +18,54 @@ constexpr const char* kPciEnum = "System\\CurrentControlSet\\Enum\\PCI";
 enum class ScanEnd { Failed, Done };
 
 // The driver descriptions of every instance under the DISPLAY class keys.
-// A full list ends only the instance loop of the current class key.
+// A full list ends only the instance loop of the current class key; a
+// class key whose instances cannot be counted ends the scan.
 ScanEnd ScanClassKeys(KeyWalker& walker, std::vector<std::string>& names) {
-  const auto classes = walker.CountSubKeys(kClassKeys);
-  if (!classes) return ScanEnd::Failed;
-  for (std::uint32_t g = 0; g < *classes; ++g) {
-    const auto classKey = walker.SubKeyPath(kClassKeys, g);
-    if (!classKey || !walker.ValueIs(*classKey, "Class", "DISPLAY")) continue;
-    const auto instances = walker.CountSubKeys(*classKey);
-    if (!instances) break;
-    for (std::uint32_t n = 0; n < *instances; ++n) {
-      const auto instance = walker.SubKeyPath(*classKey, n);
-      if (!instance) continue;
-      const auto description = walker.ReadText(*instance, "DriverDesc");
-      if (!description) continue;
+  const bool counted = walker.ForEachSubKey(kClassKeys, [&](const std::string& classKey) {
+    if (!walker.ValueIs(classKey, "Class", "DISPLAY")) return true;
+    return walker.ForEachSubKey(classKey, [&](const std::string& instance) {
+      const auto description = walker.ReadText(instance, "DriverDesc");
+      if (!description) return true;
       names.push_back(*description);
-      if (names.size() == kNameLimit) break;
-    }
-  }
-  return ScanEnd::Done;
+      return names.size() != kNameLimit;
+    });
+  });
+  return counted ? ScanEnd::Done : ScanEnd::Failed;
 }
 
 // NT 4's legacy devices under Enum\Root: a device key carrying a "Class"
-// is itself the candidate; otherwise its instances are.
+// is itself the candidate, and a full list ends the walk; otherwise its
+// instances are, and a full list ends only their loop.
 void ScanLegacyRoot(KeyWalker& walker, std::vector<std::string>& names) {
-  const auto devices = walker.CountSubKeys(kRootEnum);
-  if (!devices) return;
-  for (std::uint32_t d = 0; d < *devices; ++d) {
-    const auto device = walker.SubKeyPath(kRootEnum, d);
-    if (!device) continue;
-    if (walker.ReadText(*device, "Class")) {
-      if (!walker.ValueIs(*device, "Class", "DISPLAY")) continue;
-      const auto description = walker.ReadText(*device, "DeviceDesc");
-      if (!description) continue;
+  walker.ForEachSubKey(kRootEnum, [&](const std::string& device) {
+    if (walker.ReadText(device, "Class")) {
+      if (!walker.ValueIs(device, "Class", "DISPLAY")) return true;
+      const auto description = walker.ReadText(device, "DeviceDesc");
+      if (!description) return true;
       names.push_back(*description);
-      if (names.size() >= kNameLimit) return;
-      continue;
+      return names.size() < kNameLimit;
     }
-    const auto instances = walker.CountSubKeys(*device);
-    if (!instances) continue;
-    for (std::uint32_t i = 0; i < *instances; ++i) {
-      const auto instance = walker.SubKeyPath(*device, i);
-      if (!instance || !walker.ValueIs(*instance, "Class", "DISPLAY")) continue;
-      const auto description = walker.ReadText(*instance, "DeviceDesc");
-      if (!description) continue;
+    walker.ForEachSubKey(device, [&](const std::string& instance) {
+      if (!walker.ValueIs(instance, "Class", "DISPLAY")) return true;
+      const auto description = walker.ReadText(instance, "DeviceDesc");
+      if (!description) return true;
       names.push_back(*description);
-      if (names.size() >= kNameLimit) break;
-    }
-  }
+      return names.size() < kNameLimit;
+    });
+    return true;
+  });
 }
 
 // The first instance of each PCI device, when it is a present display.
 void ScanPci(KeyWalker& walker, std::vector<std::string>& names) {
-  const auto devices = walker.CountSubKeys(kPciEnum);
-  if (!devices) return;
-  for (std::uint32_t d = 0; d < *devices; ++d) {
-    const auto device = walker.SubKeyPath(kPciEnum, d);
-    if (!device) continue;
-    const auto instance = walker.SubKeyPath(*device, 0);
-    if (!instance || !walker.ValueIs(*instance, "Class", "DISPLAY")) continue;
+  walker.ForEachSubKey(kPciEnum, [&](const std::string& device) {
+    const auto instance = walker.SubKeyPath(device, 0);
+    if (!instance || !walker.ValueIs(*instance, "Class", "DISPLAY")) return true;
     const auto description = walker.ReadText(*instance, "DeviceDesc");
-    if (!description || !walker.IsPresent(*instance)) continue;
+    if (!description || !walker.IsPresent(*instance)) return true;
     names.push_back(*description);
-    if (names.size() == kNameLimit) return;
-  }
+    return names.size() != kNameLimit;
+  });
 }
 
 int HasNames(const std::vector<std::string>& names) { return names.empty() ? -1 : 0; }

@@ -18,11 +18,20 @@ class KeyWalker {
   // `parent\child`, or nullopt when it would not fit a key path buffer.
   static std::optional<std::string> Join(const std::string& parent, const std::string& child);
 
-  // The number of direct subkeys; nullopt when the key cannot be opened or
-  // counted.
-  std::optional<std::uint32_t> CountSubKeys(const std::string& path);
-  // The name of the subkey at `index`; nullopt on failure.
-  std::optional<std::string> SubKeyName(const std::string& path, std::uint32_t index);
+  // Counts the subkeys of `path`, then calls `visit` with `path\<subkey>`
+  // for each index in order (an index whose name cannot be read is
+  // skipped) until `visit` returns false. False when the key cannot be
+  // opened or counted, true otherwise (no subkeys included).
+  template <typename Visit>
+  bool ForEachSubKey(const std::string& path, Visit visit) {
+    const auto count = CountSubKeys(path);
+    if (!count) return false;
+    for (std::uint32_t i = 0; i < *count; ++i) {
+      const auto child = SubKeyPath(path, i);
+      if (child && !visit(*child)) break;
+    }
+    return true;
+  }
   // `parent\<subkey at index>`, or nullopt when either step fails.
   std::optional<std::string> SubKeyPath(const std::string& path, std::uint32_t index);
   // The text of a value; nullopt when it cannot be read whole.
@@ -33,6 +42,12 @@ class KeyWalker {
   bool IsPresent(const std::string& path);
 
  private:
+  // The number of direct subkeys; nullopt when the key cannot be opened or
+  // counted.
+  std::optional<std::uint32_t> CountSubKeys(const std::string& path);
+  // The name of the subkey at `index`; nullopt on failure.
+  std::optional<std::string> SubKeyName(const std::string& path, std::uint32_t index);
+
   IRegistry& registry_;
   CRegUtil util_;
 };

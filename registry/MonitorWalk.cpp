@@ -14,24 +14,19 @@ constexpr const char* kDisplayEnum = "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY";
 // One name per monitor model: the description of its first present
 // instance of class MONITOR.
 int WalkNt5Monitors(KeyWalker& walker, std::vector<std::string>& names) {
-  const auto models = walker.CountSubKeys(kDisplayEnum);
-  if (!models) return -1;
-  for (std::uint32_t m = 0; m < *models; ++m) {
-    const auto model = walker.SubKeyPath(kDisplayEnum, m);
-    if (!model) continue;
-    const auto instances = walker.CountSubKeys(*model);
-    if (!instances) continue;
-    for (std::uint32_t i = 0; i < *instances; ++i) {
-      const auto instance = walker.SubKeyPath(*model, i);
-      if (!instance || !walker.ValueIs(*instance, "Class", "MONITOR")) continue;
-      const auto description = walker.ReadText(*instance, "DeviceDesc");
-      if (!description || !walker.IsPresent(*instance)) continue;
+  const bool counted = walker.ForEachSubKey(kDisplayEnum, [&](const std::string& model) {
+    bool added = false;
+    walker.ForEachSubKey(model, [&](const std::string& instance) {
+      if (!walker.ValueIs(instance, "Class", "MONITOR")) return true;
+      const auto description = walker.ReadText(instance, "DeviceDesc");
+      if (!description || !walker.IsPresent(instance)) return true;
       names.push_back(*description);
-      if (names.size() >= kNameLimit) return 0;
-      break;
-    }
-  }
-  return 0;
+      added = true;
+      return false;
+    });
+    return !added || names.size() < kNameLimit;
+  });
+  return counted ? 0 : -1;
 }
 
 }  // namespace

@@ -52,13 +52,6 @@ struct FileTraits {
 };
 using UniqueFile = UniqueHandle<FileTraits>;
 
-struct RegKeyTraits {
-  using Handle = HKEY;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::RegCloseKey(h); }
-};
-using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-
 struct LibraryTraits {
   using Handle = HMODULE;
   static Handle Invalid() { return nullptr; }

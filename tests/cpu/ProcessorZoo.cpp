@@ -16,14 +16,10 @@ int main() {
   Platform platform;
   platform.processor = &cpu;
   platform.timer = &timer;
-
   char vendor[13] = {};
-  std::uint32_t signature = 0;
-  if (IsCpuidSupported(cpu)) {
-    ReadCpuVendorString(cpu, vendor);
-    if (cpu.Cpuid(0).eax >= 1) signature = cpu.Cpuid(1).eax;
-  }
-  std::printf("vendor %s\nsignature %08X\ndescription %s\n", vendor,
-              static_cast<unsigned>(signature), GetProcessorDescription(platform).c_str());
+  const bool cpuid = IsCpuidSupported(cpu) && ReadCpuVendorString(cpu, vendor);
+  const unsigned signature = cpuid && cpu.Cpuid(0).eax >= 1 ? cpu.Cpuid(1).eax : 0;
+  std::printf("vendor %s\nsignature %08X\ndescription %s\n", vendor, signature,
+              GetProcessorDescription(platform).c_str());
   return 0;
 }

@@ -1,16 +1,13 @@
 // The real processor of the machine running the tests: its own CPUID,
-// flags and counter, compared with what the Linux kernel reports in
+// flags and counter, against what the Linux kernel reports in
 // /proc/cpuinfo (reached as Z:\proc\cpuinfo under Wine).
-#include <cpuid.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
-#include "cpu/CpuSpeed.h"
 #include "cpu/CpuVendor.h"
 #include "cpu/ProcessorDescription.h"
 #include "doubles/FakePlatform.h"
@@ -29,62 +26,28 @@ constexpr char kCpuInfo[] = "/proc/cpuinfo";
 
 namespace {
 
-constexpr int kAttempts = 3;
-
 // The first value of a /proc/cpuinfo field; empty when absent.
 std::string CpuInfoField(const std::string& field) {
   std::ifstream file(kCpuInfo);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.compare(0, field.size(), field) != 0) continue;
-    const std::size_t colon = line.find(':');
-    if (colon == std::string::npos) continue;
-    std::string value = line.substr(colon + 1);
-    const std::size_t first = value.find_first_not_of(" \t");
-    return first == std::string::npos ? "" : value.substr(first);
+  for (std::string line; std::getline(file, line);) {
+    const std::size_t value = line.find_first_not_of(" \t", line.find(':') + 1);
+    if (line.rfind(field, 0) == 0 && line.find(':') != line.npos && value != line.npos)
+      return line.substr(value);
   }
   return {};
 }
 
-// How the description of this processor begins, by the naming rules'
-// inputs read with the compiler's CPUID helper: the vendor, the signature's
-// extended fields and the brand string. AMD parts show their brand string
-// as it stands; Intel parts whose extended model or family is set show it
-// without leading blanks; other Intel parts take the tables' "Intel ..."
-// format. Empty for other vendors.
-std::string ExpectedStart() {
-  unsigned r[12] = {};
-  __get_cpuid(0, &r[0], &r[1], &r[2], &r[3]);
-  const std::string vendor = std::string(reinterpret_cast<const char*>(&r[1]), 4) +
-                             std::string(reinterpret_cast<const char*>(&r[3]), 4) +
-                             std::string(reinterpret_cast<const char*>(&r[2]), 4);
-  __get_cpuid(1, &r[0], &r[1], &r[2], &r[3]);
-  const bool extended = (r[0] & 0x0FFF0000u) != 0;
-  char brand[49] = {};
-  if (__get_cpuid_max(0x80000000u, nullptr) >= 0x80000004u) {
-    for (unsigned i = 0; i < 3; ++i)
-      __get_cpuid(0x80000002u + i, &r[4 * i], &r[4 * i + 1], &r[4 * i + 2], &r[4 * i + 3]);
-    std::memcpy(brand, r, 48);
-  }
-  const std::string text = brand;
-  const std::size_t first = text.find_first_not_of(' ');
-  if (vendor == "AuthenticAMD" && !text.empty()) return text + ", ";
-  if (vendor != "GenuineIntel") return {};
-  return extended && first != std::string::npos ? text.substr(first) + ", " : "Intel ";
-}
-
-struct RealMachine {
-  RealProcessor cpu;
+// The description of this processor, with no speed table at hand.
+std::string Describe(RealProcessor& cpu) {
   RealTimer timer;
   FakeHostProcess host;
+  host.path = "C:\\no-such-agent-dir\\agent.exe";
   Platform platform;
-  RealMachine() {
-    host.path = "C:\\no-such-agent-dir\\agent.exe";
-    platform.processor = &cpu;
-    platform.timer = &timer;
-    platform.host = &host;
-  }
-};
+  platform.processor = &cpu;
+  platform.timer = &timer;
+  platform.host = &host;
+  return GetProcessorDescription(platform);
+}
 
 TEST(RealProcessorTest, FlagTestsFindAModernProcessor) {
   RealProcessor cpu;
@@ -97,6 +60,8 @@ TEST(RealProcessorTest, FlagTestsFindAModernProcessor) {
   EXPECT_EQ(cpu.ReadConfigRegister(0xC3), 0xFF);  // refused without privilege
 }
 
+// Left out under qemu-user, whose /proc/cpuinfo describes the host. Today's
+// parts of both vendors are described by their brand string.
 TEST(RealProcessorTest, VendorStringMatchesTheKernel) {
   const std::string vendor = CpuInfoField("vendor_id");
   if (vendor.empty()) GTEST_SKIP() << "no " << kCpuInfo;
@@ -104,41 +69,25 @@ TEST(RealProcessorTest, VendorStringMatchesTheKernel) {
   char text[13] = {};
   ASSERT_EQ(ReadCpuVendorString(cpu, text), 1);
   EXPECT_EQ(vendor, text);
-  EXPECT_NE(GetCpuVendor(cpu), kVendorUnknown);
-  EXPECT_TRUE(HasTimeStampCounter(cpu));
+  if (vendor == "GenuineIntel" || vendor == "AuthenticAMD") {
+    EXPECT_NE(Describe(cpu).find(CpuInfoField("model name")), std::string::npos);
+  }
 }
 
-TEST(RealProcessorTest, DescriptionNamesThisProcessorAndItsClock) {
+// A one-second measurement preempted at its end reads high: on a loaded
+// machine the closest of a few counts.
+TEST(RealProcessorTest, DescriptionShowsTheCounterFrequency) {
   const double kernelMhz = std::atof(CpuInfoField("cpu MHz").c_str());
   if (kernelMhz <= 0) GTEST_SKIP() << "no " << kCpuInfo;
-
-  RealMachine machine;
-  // A one-second measurement preempted at its end reads high; on a loaded
-  // machine take the closest of a few descriptions.
+  RealProcessor cpu;
   std::string description;
-  double describedMhz = 0;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    description = GetProcessorDescription(machine.platform);
-    const std::size_t comma = description.rfind(", ");
-    ASSERT_NE(comma, std::string::npos) << description;
-    describedMhz = std::atof(description.c_str() + comma + 2);
-    if (std::abs(describedMhz - kernelMhz) <= kernelMhz * 0.01) break;
+  double mhz = 0;
+  for (int attempt = 0; attempt < 3 && std::abs(mhz - kernelMhz) > kernelMhz * 0.01; ++attempt) {
+    description = Describe(cpu);
+    mhz = std::atof(description.c_str() + description.rfind(", ") + 2);
   }
-  EXPECT_EQ(description.rfind(ExpectedStart(), 0), 0u) << description;
-  EXPECT_NEAR(describedMhz, kernelMhz, kernelMhz * 0.01) << description;
+  EXPECT_NEAR(mhz, kernelMhz, kernelMhz * 0.01) << description;
   EXPECT_EQ(description.substr(description.size() - 4), " MHz") << description;
-}
-
-TEST(RealProcessorTest, MeasuredSpeedAgreesWithTheCounterFrequency) {
-  const double kernelMhz = std::atof(CpuInfoField("cpu MHz").c_str());
-  if (kernelMhz <= 0) GTEST_SKIP() << "no " << kCpuInfo;
-  RealMachine machine;
-  double measured = 0;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    measured = MeasureCpuSpeed(machine.platform);
-    if (std::abs(measured - kernelMhz) <= kernelMhz * 0.01) break;
-  }
-  EXPECT_NEAR(measured, kernelMhz, kernelMhz * 0.01);
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 // .reg files, so that one fixture feeds the host tests and `reg import`.
 //
 // Accepted: the "REGEDIT4" and "Windows Registry Editor Version 5.00"
-// headers; [HKEY_LOCAL_MACHINE\...] sections and [-...] deletions (other
-// hives are skipped); "name"= and @= with a quoted text (\\ and \"
-// escapes), dword:, hex:, hex(N): (bytes stored as written: in ASCII files
-// hex(2) and hex(7) hold ANSI characters) and - (deletion); lines joined by
-// a trailing backslash; ; comments.
+// headers; [HKEY_LOCAL_MACHINE\...] sections (other hives are skipped);
+// "name"= and @= with a quoted text (\\ and \" escapes), dword:, hex: and
+// hex(N): (bytes stored as written: in ASCII files hex(2) and hex(7) hold
+// ANSI characters); lines joined by a trailing backslash; ; comments.
+// Deletions are not.
 //
 // Two marker comments, placed inside a key's section, give faults that a
 // fixture cannot otherwise express (regedit ignores them as comments):
@@ -15,7 +15,6 @@
 //   ;@fail-info   counting the key's subkeys fails with access denied (5)
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,18 +22,10 @@
 
 class FakeRegistry final : public IRegistry {
  public:
-  FakeRegistry();
-  ~FakeRegistry() override;
-
   // Adds the text's keys and values to the tree. On malformed text returns
-  // false with the line number and cause in `error`; what was read before
-  // the bad line stays.
+  // false with the line number in `error`; what was read before stays.
   bool LoadText(const std::string& text, std::string* error = nullptr);
   bool LoadFile(const std::string& path, std::string* error = nullptr);
-
-  void SetValue(const std::string& path, const std::string& name, std::uint32_t type,
-                const std::vector<std::uint8_t>& data);
-  void SetText(const std::string& path, const std::string& name, const std::string& text);
 
   // Handles opened and not yet closed, and closes of unknown handles.
   std::size_t OpenHandles() const { return handles_.size(); }
@@ -48,14 +39,25 @@ class FakeRegistry final : public IRegistry {
   long EnumSubKey(Key key, std::uint32_t index, char* name, std::uint32_t& size) override;
   void CloseKey(Key key) override;
 
-  struct Node;
-
  private:
-  Node* Find(const std::string& path) const;
-  Node* Create(const std::string& path);
-  void Remove(const std::string& path);
+  struct Value {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+  };
+  struct Node {
+    std::string name;                     // as first written
+    std::map<std::string, Value> values;  // by upper-cased name
+    bool denyRead = false;
+    bool failInfo = false;
+  };
+  bool ReadLine(const std::string& line, bool& header, Node*& key);
+  bool ReadSection(const std::string& line, Node*& key);
+  Node* Find(Key key);
+  std::vector<const Node*> Children(const std::string& path) const;
 
-  std::unique_ptr<Node> root_;
-  std::map<Key, Node*> handles_;
+  // Keys by upper-cased path, so names compare without regard to case and
+  // the subkeys of a key come in sorted order.
+  std::map<std::string, Node> keys_{{"", Node{}}};
+  std::map<Key, std::string> handles_;
   Key nextHandle_ = 0x1000;
 };

@@ -2,39 +2,23 @@
 // Doubles of the millisecond timer and the profile reader.
 #include <chrono>
 #include <cstdint>
-#include <vector>
 
 #include "cpu/Timer.h"
 #include "platform/ProfileReader.h"
 
-// Advances by `step` milliseconds on every reading, and keeps count of the
-// resolution periods begun and ended.
+// Advances by one millisecond on every reading, and counts the readings
+// made while no 1-ms resolution period was on.
 class SteppingTimer final : public ITimer {
  public:
   std::uint32_t now = 5000;
-  std::uint32_t step = 1;
-  int reads = 0;
-  std::vector<std::uint32_t> periods;  // begun and not yet ended, in ms
-  int coarseReads = 0;                 // reads made while no 1-ms period was on
-  int unmatchedEnds = 0;
+  int finePeriods = 0;  // 1-ms periods begun and not yet ended
+  int coarseReads = 0;
   std::uint32_t Milliseconds() override {
-    ++reads;
-    if (periods.empty() || periods.back() != 1) ++coarseReads;
-    const std::uint32_t reading = now;
-    now += step;
-    return reading;
+    coarseReads += finePeriods == 0;
+    return now++;
   }
-  bool BeginPeriod(std::uint32_t ms) override {
-    periods.push_back(ms);
-    return true;
-  }
-  void EndPeriod(std::uint32_t ms) override {
-    if (periods.empty() || periods.back() != ms) {
-      ++unmatchedEnds;
-      return;
-    }
-    periods.pop_back();
-  }
+  bool BeginPeriod(std::uint32_t ms) override { return finePeriods += ms == 1, true; }
+  void EndPeriod(std::uint32_t ms) override { finePeriods -= ms == 1; }
 };
 
 // The real elapsed time of the host.
@@ -53,7 +37,6 @@ class SteadyTimer final : public ITimer {
 // count, a missing section or key gives the default.
 class HostProfileReader final : public IProfileReader {
  public:
-  int opens = 0;
   std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
   unsigned ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
                           const std::string& path) override;

@@ -1,171 +1,141 @@
 #include "doubles/ScriptedProcessor.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iomanip>
 #include <sstream>
 
 namespace {
 
-std::uint32_t Pack(const char* four) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i)
-    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(four[i])) << (8 * i);
-  return v;
+// The directives holding one number, in hex unless decimal.
+const std::map<std::string, int> kSettings = {{"alignment-flag", 16},
+                                              {"division-keeps-flags", 16},
+                                              {"flags-nibble", 16},
+                                              {"io-privilege", 16},
+                                              {"msw", 16},
+                                              {"tsc-step", 10},
+                                              {"timer-start", 16}};
+
+// Registers from text, four bytes each in memory order.
+std::vector<std::uint32_t> Pack(const std::string& text, std::size_t registers) {
+  std::vector<std::uint32_t> packed(registers);
+  for (std::size_t i = 0; i < text.size() && i < 4 * registers; ++i)
+    packed[i / 4] |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i]))
+                     << (8 * (i % 4));
+  return packed;
 }
 
-// The text between the first and the last double quote.
-bool Quoted(const std::string& line, std::string& text) {
-  const std::size_t first = line.find('"');
-  const std::size_t last = line.rfind('"');
-  if (first == std::string::npos || last == first) return false;
-  text = line.substr(first + 1, last - first - 1);
-  return true;
-}
-
-bool Number(std::istringstream& in, std::uint64_t& value, int base) {
-  std::string word;
-  if (!(in >> word)) return false;
-  char* end = nullptr;
-  value = std::strtoull(word.c_str(), &end, base);
-  return end && *end == '\0';
+// One directive into the recording; false when it is malformed.
+bool Apply(const std::string& directive, RecordedProcessor& r) {
+  std::istringstream in(directive);
+  std::string name;
+  std::vector<std::string> args;  // words, or texts in double quotes
+  in >> name;
+  for (std::string word; in >> std::quoted(word);) args.push_back(word);
+  const std::size_t count = args.size();
+  bool ok = true;
+  const auto number = [&](std::size_t i, int base) {
+    char* end = nullptr;
+    const std::uint64_t value = i < count ? std::strtoull(args[i].c_str(), &end, base) : 0;
+    ok = ok && end && end != args[i].c_str() && *end == '\0';
+    return value;
+  };
+  const auto hex = [&](std::size_t i) { return static_cast<std::uint32_t>(number(i, 16)); };
+  ScriptedProcessor& cpu = r.cpu;
+  if (name == "cpuid" && count == 5) {
+    cpu.leaves[hex(0)] = {hex(1), hex(2), hex(3), hex(4)};
+  } else if (name == "vendor" && count == 2) {
+    const auto text = Pack(args[1], 3);
+    cpu.leaves[0] = {hex(0), text[0], text[2], text[1]};
+  } else if (name == "brand" && count == 1) {
+    const auto text = Pack(args[0], 12);
+    for (std::uint32_t i = 0; i < 3; ++i)
+      cpu.leaves[0x80000002u + i] = {text[4 * i], text[4 * i + 1], text[4 * i + 2],
+                                     text[4 * i + 3]};
+  } else if (name == "config-register" && (count == 2 || (count == 3 && args[2] == "writable"))) {
+    const auto index = static_cast<std::uint8_t>(hex(0));
+    cpu.configRegisters[index] = static_cast<std::uint8_t>(hex(1));
+    if (count == 3) cpu.writableRegisters.insert(index);
+  } else if (name == "pit" && count >= 3) {
+    auto& readings = cpu.pitReadings[static_cast<std::uint32_t>(number(0, 10))];
+    readings.clear();
+    for (std::size_t i = 2; i < count; ++i)
+      readings.push_back({number(1, 10) != 0, static_cast<std::uint16_t>(hex(i))});
+  } else if (name == "no-cpuid" && count == 0) {
+    cpu.idFlag = false;
+  } else if (name == "tsc-reads") {
+    for (std::size_t i = 0; i < count; ++i) cpu.tscReads.push_back(number(i, 10));
+  } else if (name == "registry-name" && count == 1) {
+    r.registryName = args[0];
+  } else if (name == "expect" && count == 1) {
+    r.expected = args[0];
+  } else if (kSettings.count(name) && count == 1) {
+    cpu.settings[name] = number(0, kSettings.at(name));
+  } else {
+    return name.empty();
+  }
+  return ok;
 }
 
 }  // namespace
 
-void ScriptedProcessor::SetVendor(std::uint32_t maxLeaf, const std::string& vendor) {
-  char text[12] = {};
-  std::memcpy(text, vendor.data(), vendor.size() < 12 ? vendor.size() : 12);
-  leaves[0] = {maxLeaf, Pack(text), Pack(text + 8), Pack(text + 4)};
-}
-
-void ScriptedProcessor::SetBrand(const std::string& brand) {
-  char text[48] = {};
-  std::memcpy(text, brand.data(), brand.size() < 48 ? brand.size() : 48);
-  for (int i = 0; i < 3; ++i) {
-    const char* at = text + 16 * i;
-    leaves[0x80000002u + i] = {Pack(at), Pack(at + 4), Pack(at + 8), Pack(at + 12)};
-  }
-}
-
 CpuidRegisters ScriptedProcessor::Cpuid(std::uint32_t leaf) {
-  ++cpuidCalls;
+  violations += !CanToggleIdFlag();
   const auto it = leaves.find(leaf);
   return it == leaves.end() ? CpuidRegisters{} : it->second;
 }
 
 std::uint64_t ScriptedProcessor::ReadTimeStampCounter() {
-  ++tscCalls;
-  if (tscIndex_ < tscReads.size()) {
-    tscLast_ = tscReads[tscIndex_++];
-  } else {
-    tscLast_ += tscStep;
-  }
-  return tscLast_;
+  violations += !CanToggleIdFlag() || (leaves[1].edx & 0x10u) == 0;
+  tsc_ =
+      tscReadsDone_ < tscReads.size() ? tscReads[tscReadsDone_++] : tsc_ + Setting("tsc-step", 0);
+  return tsc_;
 }
 
 std::uint8_t ScriptedProcessor::ReadConfigRegister(std::uint8_t index) {
-  ++portCalls;
-  const auto it = configRegisters.find(index);
-  return it == configRegisters.end() ? 0 : it->second;
+  violations += !HasIoPrivilege();
+  return configRegisters.count(index) ? configRegisters[index] : 0;
 }
 
 void ScriptedProcessor::WriteConfigRegister(std::uint8_t index, std::uint8_t value) {
-  ++portCalls;
+  violations += !HasIoPrivilege();
   if (writableRegisters.count(index)) configRegisters[index] = value;
 }
 
 PitReading ScriptedProcessor::TimeDivisionLoop(std::uint32_t iterations) {
-  ++portCalls;
-  const auto it = pitReadings.find(iterations);
-  return it == pitReadings.end() ? PitReading{} : it->second;
+  violations += !HasIoPrivilege();
+  const auto& readings = pitReadings[iterations];
+  return readings.empty() ? PitReading{} : readings[pitRuns_[iterations]++ % readings.size()];
 }
 
-bool LoadRecording(const std::string& text, RecordedProcessor& out, std::string* error) {
-  std::istringstream lines(text);
+bool LoadRecordings(const std::string& path, std::vector<RecordedProcessor>& out,
+                    std::string* error) {
+  std::ifstream file(path);
+  RecordedProcessor common;
   std::string line;
-  int number = 0;
-  const auto fail = [&](const char* cause) {
-    if (error) *error = "line " + std::to_string(number) + ": " + cause;
-    return false;
-  };
-  ScriptedProcessor& cpu = out.cpu;
-  while (std::getline(lines, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream in(line);
-    std::string directive;
-    if (!(in >> directive) || directive[0] == '#') continue;
-    std::uint64_t a = 0, b = 0, c = 0, d = 0, e = 0;
-    std::string quoted;
-    if (directive == "cpuid") {
-      if (!Number(in, a, 16) || !Number(in, b, 16) || !Number(in, c, 16) || !Number(in, d, 16) ||
-          !Number(in, e, 16)) {
-        return fail("cpuid needs a leaf and four registers in hex");
-      }
-      cpu.leaves[static_cast<std::uint32_t>(a)] = {
-          static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(c),
-          static_cast<std::uint32_t>(d), static_cast<std::uint32_t>(e)};
-    } else if (directive == "vendor") {
-      if (!Number(in, a, 16) || !Quoted(line, quoted)) return fail("vendor needs MAXLEAF \"text\"");
-      cpu.SetVendor(static_cast<std::uint32_t>(a), quoted);
-    } else if (directive == "brand") {
-      if (!Quoted(line, quoted)) return fail("brand needs a quoted text");
-      cpu.SetBrand(quoted);
-    } else if (directive == "no-cpuid") {
-      cpu.idFlag = false;
-    } else if (directive == "alignment-flag") {
-      if (!Number(in, a, 10)) return fail("alignment-flag needs 0 or 1");
-      cpu.alignmentFlag = a != 0;
-    } else if (directive == "division-keeps-flags") {
-      if (!Number(in, a, 10)) return fail("division-keeps-flags needs 0 or 1");
-      cpu.divisionKeepsFlags = a != 0;
-    } else if (directive == "flags-nibble") {
-      if (!Number(in, a, 16)) return fail("flags-nibble needs a hex digit");
-      cpu.fixedHighNibble = static_cast<unsigned>(a & 0xF);
-    } else if (directive == "io-privilege") {
-      if (!Number(in, a, 10)) return fail("io-privilege needs 0 or 1");
-      cpu.ioPrivilege = a != 0;
-    } else if (directive == "config-register") {
-      if (!Number(in, a, 16) || !Number(in, b, 16)) return fail("config-register needs IDX VALUE");
-      cpu.configRegisters[static_cast<std::uint8_t>(a)] = static_cast<std::uint8_t>(b);
-      std::string flag;
-      if (in >> flag) {
-        if (flag != "writable") return fail("config-register takes only 'writable'");
-        cpu.writableRegisters.insert(static_cast<std::uint8_t>(a));
-      }
-    } else if (directive == "pit") {
-      if (!Number(in, a, 10) || !Number(in, b, 10) || !Number(in, c, 16)) {
-        return fail("pit needs ITERATIONS OUT COUNT");
-      }
-      cpu.pitReadings[static_cast<std::uint32_t>(a)] = {b != 0, static_cast<std::uint16_t>(c)};
-    } else if (directive == "msw") {
-      if (!Number(in, a, 16)) return fail("msw needs a hex value");
-      cpu.msw = static_cast<std::uint16_t>(a);
-    } else if (directive == "tsc-step") {
-      if (!Number(in, a, 10)) return fail("tsc-step needs a number");
-      cpu.tscStep = a;
-    } else if (directive == "tsc-reads") {
-      while (Number(in, a, 10)) cpu.tscReads.push_back(a);
-    } else if (directive == "registry-name") {
-      if (!Quoted(line, quoted)) return fail("registry-name needs a quoted text");
-      out.registryName = quoted;
-    } else if (directive == "expect") {
-      if (!Quoted(line, quoted)) return fail("expect needs a quoted text");
-      out.expected = quoted;
-    } else {
-      return fail("unknown directive");
+  for (int number = 1; std::getline(file, line); ++number) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) common = RecordedProcessor{};
+    if (first == std::string::npos || line[first] == '#') continue;
+    RecordedProcessor row = common;
+    std::istringstream directives(line);
+    for (std::string directive; std::getline(directives, directive, ';');) {
+      if (Apply(directive, row)) continue;
+      if (error) *error = path + ":" + std::to_string(number) + ": " + directive;
+      return false;
     }
+    row.line = number;
+    (row.expected.empty() ? common : out.emplace_back()) = row;  // a case, or the common part
   }
-  return true;
+  if (!file.eof() && error) *error = "cannot read " + path;
+  return file.eof();
 }
 
 bool LoadRecordingFile(const std::string& path, RecordedProcessor& out, std::string* error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (error) *error = "cannot open " + path;
-    return false;
-  }
-  std::ostringstream text;
-  text << file.rdbuf();
-  return LoadRecording(text.str(), out, error);
+  std::vector<RecordedProcessor> cases;
+  const bool one = LoadRecordings(path, cases, error) && cases.size() == 1;
+  if (one) out = cases.front();
+  if (!one && error && error->empty()) *error = path + ": not one case";
+  return one;
 }

@@ -9,24 +9,17 @@
 #include "doubles/FakeRegistry.h"
 #include "doubles/FakeSystemFacts.h"
 #include "registry/DeviceWalks.h"
-#include "registry/RegUtil.h"
+#include "registry/KeyWalker.h"
 
 namespace {
 
-void Walk(FakeRegistry& registry, CRegUtil& util, const std::string& path, int depth) {
-  util.KeyExists(path);
-  char value[64] = {};
-  util.ReadValue(path, "DeviceDesc", value, sizeof value - 1, 1);
-  IRegistry::Key key = 0;
-  if (depth == 0 || registry.OpenKey(path, key) != IRegistry::kSuccess) return;
-  std::uint32_t count = 0;
-  if (!util.GetSubKeyCount(key, count)) return;
-  for (std::uint32_t i = 0; i < count && i < 16; ++i) {
-    char name[CRegUtil::kNameSize] = {};
-    if (registry.OpenKey(path, key) != IRegistry::kSuccess) return;
-    if (!util.GetSubKeyName(key, i, name)) continue;
-    Walk(registry, util, path.empty() ? name : path + "\\" + name, depth - 1);
-  }
+void Walk(KeyWalker& walker, const std::string& path, int depth) {
+  walker.ReadText(path, "DeviceDesc");
+  walker.IsPresent(path);
+  walker.ForEachSubKey(path, [&](const std::string& child) {
+    if (depth > 0) Walk(walker, child, depth - 1);
+    return true;
+  });
 }
 
 }  // namespace
@@ -34,10 +27,8 @@ void Walk(FakeRegistry& registry, CRegUtil& util, const std::string& path, int d
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FakeRegistry registry;
   registry.LoadText(std::string(reinterpret_cast<const char*>(data), size));
-  CRegUtil util(registry);
-  for (const char* root : {"SYSTEM", "Enum", "SYSTEM\\CurrentControlSet\\Enum", "HARDWARE"})
-    Walk(registry, util, root, 4);
-
+  KeyWalker walker(registry);
+  for (const char* root : {"SYSTEM", "Enum", "HARDWARE"}) Walk(walker, root, 5);
   FakeDrives drives;
   drives.drives['D'].type = kDriveCdrom;
   drives.drives['E'].type = kDriveCdrom;

@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "cpuinfo.ini", std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-
   FakeHostProcess host;
   host.path = "Z:" + dir.string() + "\\agent.exe";
   HostProfileReader profile;
@@ -31,11 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (table.size() > static_cast<std::size_t>(kMaxSpeedRanges)) std::abort();
     for (const std::uint32_t measured : {0u, 733u, 2099u, 0xFFFFFFFFu}) {
       const std::uint32_t snapped = SnapToNominalSpeed(platform, measured, vendor);
-      if (snapped == measured) continue;
-      bool held = false;
-      for (const SpeedRange& range : table)
-        held =
-            held || (range.start <= measured && measured <= range.end && range.nominal == snapped);
+      bool held = snapped == measured;
+      for (const SpeedRange& r : table)
+        held = held || (r.start <= measured && measured <= r.end && r.nominal == snapped);
       if (!held) std::abort();
     }
   }
