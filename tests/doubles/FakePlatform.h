@@ -13,19 +13,9 @@
 #include "platform/HostProcess.h"
 #include "platform/VersionInfo.h"
 
-// GetVersion values as the systems report them.
-namespace versions {
-inline constexpr std::uint32_t kWin95 = 0xC0000004u;
-inline constexpr std::uint32_t kWin98 = 0xC0000A04u;
-inline constexpr std::uint32_t kNt4 = 0x05650004u;
-inline constexpr std::uint32_t kWin2000 = 0x08930005u;
-inline constexpr std::uint32_t kWinXp = 0x0A280105u;
-inline constexpr std::uint32_t kWin7 = 0x1DB10106u;
-}  // namespace versions
-
 class FakeVersionInfo final : public IVersionInfo {
  public:
-  std::uint32_t version = versions::kWin7;
+  std::uint32_t version = 0x1DB10106u;  // Windows 7
   // Per structure size: whether GetVersionEx answers.
   bool exSucceeds = true;
   bool basicSucceeds = true;

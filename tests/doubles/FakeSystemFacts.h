@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,23 @@ class FakePowerPolicy final : public IPowerPolicy {
  public:
   std::optional<PowerPolicySnapshot> policy;  // nullopt: the call fails
   std::uint32_t lastError = 0;
+
+  // "refused ERROR", or the POWER_POLICY fields in PowerPolicySnapshot order.
+  void Set(const std::string& text) {
+    std::istringstream in(text);
+    std::string refused;
+    policy.reset();
+    if (text.find("refused") != std::string::npos) {
+      in >> refused >> lastError;
+      return;
+    }
+    PowerPolicySnapshot& p = policy.emplace();
+    for (std::uint32_t* field :
+         {&p.IdleActionAc, &p.IdleActionDc, &p.IdleTimeoutAc, &p.IdleTimeoutDc, &p.VideoTimeoutAc,
+          &p.VideoTimeoutDc, &p.SpindownTimeoutAc, &p.SpindownTimeoutDc, &p.DozeS4TimeoutAc,
+          &p.DozeS4TimeoutDc})
+      in >> *field;
+  }
   bool GetCurrentPowerPolicies(PowerPolicySnapshot& out) override {
     if (!policy) return false;
     out = *policy;

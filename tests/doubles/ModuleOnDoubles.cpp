@@ -36,13 +36,6 @@ constexpr SystemRow kSystems[] = {
 };
 // clang-format on
 
-constexpr std::uint32_t PowerPolicySnapshot::*kPowerFields[] = {
-    &PowerPolicySnapshot::IdleActionAc,      &PowerPolicySnapshot::IdleActionDc,
-    &PowerPolicySnapshot::IdleTimeoutAc,     &PowerPolicySnapshot::IdleTimeoutDc,
-    &PowerPolicySnapshot::VideoTimeoutAc,    &PowerPolicySnapshot::VideoTimeoutDc,
-    &PowerPolicySnapshot::SpindownTimeoutAc, &PowerPolicySnapshot::SpindownTimeoutDc,
-    &PowerPolicySnapshot::DozeS4TimeoutAc,   &PowerPolicySnapshot::DozeS4TimeoutDc};
-
 constexpr auto kOverwrite = fs::copy_options::overwrite_existing;
 
 HResult Code(const std::string& word) {
@@ -128,17 +121,9 @@ bool ModuleOnDoubles::Apply(const std::string& line, const fs::path& base, std::
     FakeDrives::Drive& drive = drives.drives[a.at(0)];
     drive.type = b == "fixed" ? kDriveFixed : b == "cdrom" ? kDriveCdrom : kDriveRemovable;
     drive.exFails = drive.clustersFail = c == "fails";
-    if (!c.empty() && c != "fails") {
-      drive.totalBytes = std::stoull(c);
-      in >> drive.freeBytes;
-    }
     return true;
   } else if (verb == "power") {
-    power.policy.reset();
-    if (a == "fails") return power.lastError = std::stoul(b), true;
-    std::istringstream values(line.substr(verb.size()));
-    power.policy.emplace();
-    for (auto field : kPowerFields) values >> (*power.policy).*field;
+    power.Set(line.substr(line.find(verb) + verb.size()));
     return true;
   } else if (verb == "previous") {
     const fs::path document = dir / "AgentHardwareAsset.XML";

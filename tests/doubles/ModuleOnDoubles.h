@@ -36,8 +36,8 @@ class ModuleOnDoubles {
   //   wmi-fault [locator=HR] [connect=HR] [blanket=HR]
   //   registry FILE | processor FILE   a .reg tree, a processor recording
   //   memory BASIC|- EXTENDED|-        the totals of the two memory calls (- missing)
-  //   drive LETTER fixed|cdrom|removable [TOTAL FREE | fails]
-  //   power fails ERROR | power N...   the POWER_POLICY fields in PowerPolicySnapshot order
+  //   drive LETTER fixed|cdrom|removable [fails]
+  //   power refused ERROR | power N...  as FakePowerPolicy::Set reads them
   //   previous FILE|directory          what stands at the document path
   //   agent-file NAME FILE             a file in the host's directory
   //   leave NAME FILE                  a file in DIR, as a run stopped midway may leave it
