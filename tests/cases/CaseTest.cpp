@@ -34,13 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kCases = MORV_CASES;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string Unescaped(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -114,8 +107,8 @@ TEST_P(CaseTest, MatchesItsGoldens) {
   ModuleOnDoubles m(fs::temp_directory_path() / ("morv-case-" + GetParam()));
   const std::string transcript = Transcript(caseDir, m);
   const fs::path document = m.dir / "AgentHardwareAsset.XML";
-  const std::string written = fs::is_regular_file(document) ? Read(document) : "";
-  std::string staged = Read(m.hostDir / "Results" / "Backup" / "new_AgentHardwareAsset.XML");
+  const std::string written = fs::is_regular_file(document) ? ReadFile(document) : "";
+  std::string staged = ReadFile(m.hostDir / "Results" / "Backup" / "new_AgentHardwareAsset.XML");
   if (staged == written) staged.clear();
   if (std::getenv("MORV_REGENERATE")) {
     std::ofstream(caseDir / "expected.txt", std::ios::binary) << transcript;
@@ -130,9 +123,9 @@ TEST_P(CaseTest, MatchesItsGoldens) {
       text.insert(at + 1, "\n");
     return text;
   };
-  EXPECT_EQ(transcript, Read(caseDir / "expected.txt"));
-  EXPECT_EQ(lines(written), lines(Read(caseDir / "document.xml")));
-  EXPECT_EQ(lines(staged), lines(Read(caseDir / "staging.xml")));
+  EXPECT_EQ(transcript, ReadFile(caseDir / "expected.txt"));
+  EXPECT_EQ(lines(written), lines(ReadFile(caseDir / "document.xml")));
+  EXPECT_EQ(lines(staged), lines(ReadFile(caseDir / "staging.xml")));
   fs::remove_all(m.dir);
 }
 

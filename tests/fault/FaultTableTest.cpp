@@ -12,13 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kHere = MORV_FAULTS;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 struct System {
   const char* windows;
   const char* registry;
@@ -47,7 +40,7 @@ void Check(const std::string& fault, bool previous, const System& system, int wa
   const fs::path document = m.dir / "AgentHardwareAsset.XML";
   const fs::path aside = m.dir / "AgentHardwareAsset.XML.old";
   const bool hadDocument = fs::is_regular_file(document);
-  const std::string before = Read(document);
+  const std::string before = ReadFile(document);
   const bool keepsAside = fs::exists(aside) || fault.ends_with("DeleteFile");
 
   const int result = m.Run();
@@ -55,10 +48,10 @@ void Check(const std::string& fault, bool previous, const System& system, int wa
   pugi::xml_document written;
   if (result == 0) {
     EXPECT_TRUE(written.load_file(document.c_str()) && written.child("TS_Root"));
-    EXPECT_NE(Read(document), before);
+    EXPECT_NE(ReadFile(document), before);
   } else {
     EXPECT_EQ(fs::is_regular_file(document), hadDocument);
-    EXPECT_EQ(Read(document), before);
+    EXPECT_EQ(ReadFile(document), before);
   }
   EXPECT_FALSE(fs::exists(m.dir / "AgentHardwareAsset.XML.tmp"));
   EXPECT_TRUE(keepsAside || !fs::exists(aside));
