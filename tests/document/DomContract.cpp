@@ -28,17 +28,11 @@
 #include <sstream>
 
 #include "document/DomAccess.h"
+#include "doubles/FakePlatform.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Bytes outside printable ASCII as \xHH; a text read back names the ANSI
 // text {ansi}.
@@ -155,7 +149,7 @@ class Script {
     if (op == "last") return n(dom.LastResult());
     if (op == "progid") return Shown(dom.ProgId());
     if (op == "write") return std::ofstream(path(0), std::ios::binary) << at(1), "";
-    if (op == "file") return fs::exists(path(0)) ? Shown(Read(path(0)), false) : "missing";
+    if (op == "file") return fs::exists(path(0)) ? Shown(ReadFile(path(0)), false) : "missing";
     if (op == "exists") return fs::exists(path(0)) ? "yes" : "no";
     ADD_FAILURE() << "unknown operation " << op;
     return "?";
@@ -193,7 +187,7 @@ TEST(DomContract, TranscriptMatchesTheExpectedOne) {
   section.reset();
   fs::remove_all(dir);
   if (std::getenv("MORV_REGENERATE")) std::ofstream(here / "contract.expected") << transcript;
-  EXPECT_EQ(transcript, Read(here / "contract.expected"));
+  EXPECT_EQ(transcript, ReadFile(here / "contract.expected"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "document/pugi/HostPath.h"
@@ -47,6 +49,13 @@ constexpr std::uint32_t kCallNotImplemented = 120;
 constexpr std::uint32_t kAlreadyExists = 183;
 
 }  // namespace
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 bool HostFileSystem::Fails(const std::string& operation) {
   calls.push_back(operation);

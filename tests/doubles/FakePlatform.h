@@ -1,6 +1,7 @@
 #pragma once
 // Doubles of the kernel, COM and file services.
 #include <cstdint>
+#include <filesystem>
 #include <new>
 #include <set>
 #include <string>
@@ -76,6 +77,9 @@ class HostFileSystem final : public IFileSystem {
 
   std::uint32_t lastError_ = 0;
 };
+
+// The bytes of a host file, none if it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 class FakeDebugOutput final : public IDebugOutput {
  public:

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -51,13 +50,6 @@ std::string WindowsForm(const fs::path& path) {
     if (c == '/') c = '\\';
   }
   return text;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {

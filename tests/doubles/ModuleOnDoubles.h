@@ -90,5 +90,3 @@ class ModuleOnDoubles {
 };
 
 std::string WindowsForm(const std::filesystem::path& path);
-// The bytes of a file, none if it cannot be read.
-std::string ReadFile(const std::filesystem::path& path);
