@@ -34,16 +34,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kCases = MORV_CASES;
 
-std::string Unescaped(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool hex = text.compare(i, 2, "\\x") == 0 && i + 3 < text.size();
-    out += hex ? static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16)) : text[i];
-    if (hex) i += 3;
-  }
-  return out;
-}
-
 std::string Transcript(const fs::path& caseDir, ModuleOnDoubles& m) {
   std::ostringstream out;
   std::ifstream in(caseDir / "case.txt");

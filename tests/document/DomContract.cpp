@@ -5,8 +5,8 @@
 //
 // contract.dom: "== title" starts a section with fresh objects; every other
 // line is one operation, echoed to the transcript with " -> " and what it
-// gave. Arguments are words or "quoted" texts with \n \r \t \\ \" and \xHH
-// escapes; {dir} stands for the test's folder, {ansi} for "\u00e9\u00fc" in
+// gave. Arguments are words or "quoted" texts with the escapes of
+// Unescaped; {dir} stands for the test's folder, {ansi} for "\u00e9\u00fc" in
 // the ANSI code page. Nodes and lists are kept in named slots; "document",
 // "declaration" and "none" name the document node, the declaration and no
 // node.
@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -49,27 +50,11 @@ std::string Shown(std::string text, bool read = true) {
   return '"' + out + '"';
 }
 
-// The line's arguments after the operation.
+// The line's arguments after the operation: words or "quoted" texts.
 std::vector<std::string> Arguments(std::istringstream& in, const std::string& dir) {
   std::vector<std::string> words;
-  for (char c; in >> std::ws && in.get(c);) {
-    std::string word;
-    if (c != '"') {
-      if (in.peek() != ' ' && in.peek() != EOF) in >> word;
-      words.push_back(c + word);
-      continue;
-    }
-    for (char d; in.get(d) && d != '"';) {
-      if (d != '\\' || !in.get(d)) {
-        word += d;
-      } else if (d == 'x') {
-        char hex[3] = {};
-        in.read(hex, 2);
-        word += static_cast<char>(std::stoi(hex, nullptr, 16));
-      } else {
-        word += d == 'n' ? '\n' : d == 'r' ? '\r' : d == 't' ? '\t' : d;
-      }
-    }
+  for (std::string word; in >> std::quoted(word, '"', '\0');) {
+    word = Unescaped(word);
     for (const auto& [token, value] :
          {std::pair<std::string, std::string>{"{dir}", dir}, {"{ansi}", ContractAnsiText()}}) {
       for (std::size_t at; (at = word.find(token)) != std::string::npos;)

@@ -57,6 +57,22 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+    } else if (text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      const char c = text[i];
+      out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+  }
+  return out;
+}
+
 bool HostFileSystem::Fails(const std::string& operation) {
   calls.push_back(operation);
   const auto nth = std::count(calls.begin(), calls.end(), operation);

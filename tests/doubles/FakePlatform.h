@@ -80,6 +80,9 @@ class HostFileSystem final : public IFileSystem {
 
 // The bytes of a host file, none if it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
+// A text of a case or script file with its escapes (\n \r \t \xHH, or a
+// backslash before any other character) replaced.
+std::string Unescaped(const std::string& text);
 
 class FakeDebugOutput final : public IDebugOutput {
  public:
