@@ -151,15 +151,11 @@ run_case() {
   local golden document="$machine/AgentHardwareAsset.XML"
   local staged="$host/Results/Backup/new_AgentHardwareAsset.XML"
   [ -f "$staged" ] && [ -f "$document" ] && cmp -s "$staged" "$document" && staged=/nonexistent
+  # A missing file reads as empty, as the host runner reads it.
+  elements() { [ ! -f "$1" ] || mask "$masks" <"$1" | sed 's/></>\n</g'; }
   for golden in document.xml:"$document" staging.xml:"$staged"; do
-    local file=${golden#*:} golden=$dir/${golden%%:*}
-    if [ -f "$golden" ]; then
-      [ -f "$file" ] && cmp -s <(mask "$masks" <"$golden") <(mask "$masks" <"$file") ||
-        fail "$name: $(basename "$golden") differs:"$'\n'"$(diff <(mask "$masks" <"$golden" |
-          sed 's/></>\n</g') <(mask "$masks" <"$file" 2>/dev/null | sed 's/></>\n</g') | head -20)"
-    elif [ -f "$file" ]; then
-      fail "$name: a file where $(basename "$golden") has none: $file"
-    fi
+    diff <(elements "$dir/${golden%%:*}") <(elements "${golden#*:}") >"$out/diff" ||
+      fail "$name: ${golden%%:*} differs (<expected >under Wine):"$'\n'"$(head -20 "$out/diff")"
   done
   echo "$name: done"
 }
