@@ -71,12 +71,11 @@ std::string Transcript(const fs::path& caseDir, ModuleOnDoubles& m) {
     }
   }
   if (!m.reentered.empty()) out << "reentered: result " << m.reentered << "\n";
-  for (const std::string& s : quiet ? std::vector<std::string>{} : m.com.security)
-    out << "security: " << s << "\n";
-  for (const std::string& s : quiet ? std::vector<std::string>{} : m.wmi.calls)
-    out << "wmi: " << s << "\n";
-  for (const std::string& s : quiet ? std::vector<std::string>{} : m.debug.lines)
-    out << "debug: " << s << "\n";
+  for (const auto& [kind, lines] :
+       {std::pair{"security", &m.com.security}, {"wmi", &m.wmi.calls}, {"debug", &m.debug.lines}}) {
+    for (const std::string& line : quiet ? std::vector<std::string>{} : *lines)
+      out << kind << ": " << line << "\n";
+  }
   std::vector<std::string> files;
   const std::string host = m.hostDir.lexically_relative(m.dir).generic_string();
   for (const auto& entry : fs::recursive_directory_iterator(m.dir)) {
