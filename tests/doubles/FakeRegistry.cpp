@@ -126,7 +126,6 @@ std::vector<const FakeRegistry::Node*> FakeRegistry::Children(const std::string&
 }
 
 long FakeRegistry::OpenKey(const std::string& path, Key& key) {
-  openedPaths.push_back(path);
   const auto it = keys_.find(Upper(path));
   if (it == keys_.end()) return kFileNotFound;
   if (it->second.denyRead) return kAccessDenied;

@@ -1,7 +1,7 @@
 #include "doubles/FakeWmi.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <regex>
 #include <sstream>
 
 #include "wmi/PropertyForms.h"
@@ -63,35 +63,19 @@ class FakeEnumerator final : public IWmiEnumerator, Tracked {
   std::size_t next_ = 0;
 };
 
-// A query's words. The class follows FROM; a WHERE clause is either
-// "P != NULL" (P delivered) or "P='v'" (P reads v).
-struct Query {
-  explicit Query(const std::string& text) {
-    std::istringstream in(text);
-    for (std::string word; in >> word;) words.push_back(word);
-    const auto from = At("FROM");
-    if (from != words.end() && from + 1 != words.end()) className = from[1];
-  }
-  std::vector<std::string>::const_iterator At(const char* keyword) const {
-    return std::find_if(words.begin(), words.end(),
-                        [&](const std::string& w) { return EqualsNoCase(w, keyword); });
-  }
-  bool Selects(const WmiFixtureInstance& instance) const {
-    if (!EqualsNoCase(className, instance.className)) return false;
-    const auto where = At("WHERE");
-    if (where == words.end()) return true;
-    if (words.end() - where == 4 && where[2] == "!=") return IsDelivered(instance.Get(where[1]));
-    const std::string term = where + 1 == words.end() ? "" : where[1];
-    const auto equals = term.find("='");
-    if (equals == std::string::npos || term.back() != '\'') return false;
-    const std::string wanted = term.substr(equals + 2, term.size() - equals - 3);
-    const WmiValue value = instance.Get(term.substr(0, equals));
-    const auto text = ApplyForm(value, value.type == WmiType::String ? Form::Text : Form::Signed);
-    return !wanted.empty() && text == wanted;
-  }
-  std::vector<std::string> words;
-  std::string className;
-};
+// A query's parts: the class after FROM, and an optional WHERE clause,
+// either "P != NULL" (P delivered) or "P='v'" (P reads v). A query of any
+// other shape selects nothing.
+const std::regex kQuery(R"(.*\sFROM\s+(\w+)(\s+WHERE\s+(\w+)\s*(!=\s*NULL|='([^']+)'))?\s*)",
+                        std::regex::icase);
+
+bool Selects(const std::smatch& query, const WmiFixtureInstance& instance) {
+  if (!EqualsNoCase(query[1], instance.className)) return false;
+  if (!query[2].matched) return true;
+  const WmiValue value = instance.Get(query[3]);
+  if (!query[5].matched) return IsDelivered(value);
+  return ApplyForm(value, value.type == WmiType::String ? Form::Text : Form::Signed) == query[5];
+}
 
 class FakeConnection final : public IWmiConnection, Tracked {
  public:
@@ -110,12 +94,13 @@ class FakeConnection final : public IWmiConnection, Tracked {
     service_.calls.push_back("ExecQuery " + Hex(flags) + " " + query);
     if (service_.onQuery) service_.onQuery();
     enumerator.reset();
-    const Query parsed(query);
+    std::smatch parts;
+    const bool shaped = std::regex_match(query, parts, kQuery);
     std::vector<const WmiFixtureInstance*> selected;
     for (const WmiFixtureInstance& instance : service_.fixture.instances) {
-      if (parsed.Selects(instance)) selected.push_back(&instance);
+      if (shaped && Selects(parts, instance)) selected.push_back(&instance);
     }
-    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(parsed.className);
+    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(parts[1]);
     if (behaviour && behaviour->refusal != hr::kOk) return behaviour->refusal;
     enumerator = std::make_unique<FakeEnumerator>(service_, std::move(selected), behaviour);
     return hr::kOk;

@@ -10,16 +10,25 @@
 //   MORV_WMI_LOG      optional file each call is appended to, as the double
 //                     logs it, once the run's last object is released
 // Only IWbemLocator::ConnectServer, IWbemServices::ExecQuery (with
-// IClientSecurity, which CoSetProxyBlanket calls), IEnumWbemClassObject::Next
-// and IWbemClassObject::Get answer; everything else is not implemented.
+// IClientSecurity::SetBlanket, which CoSetProxyBlanket calls),
+// IEnumWbemClassObject::Next and IWbemClassObject::Get answer. The objects
+// are built on the C form of the interfaces, whose vtables name their
+// methods: any other method called stops the process, so that a caller
+// relying on one shows.
+#define CINTERFACE
+#define CONST_VTABLE
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+//
 #include <wbemidl.h>
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <type_traits>
 
-#include "document/win/ComText.h"
 #include "doubles/FakeWmi.h"
 
 namespace {
@@ -34,6 +43,15 @@ std::string ToAnsi(const wchar_t* wide) {
   char text[4096] = {};
   if (wide) ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text - 1, nullptr, nullptr);
   return text;
+}
+
+// The text in the ANSI code page as a BSTR; null when out of memory.
+BSTR ToBstr(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  const BSTR made = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (made) ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, made, length);
+  return made;
 }
 
 // One run's double and log, shared by every object made from its locator.
@@ -53,7 +71,6 @@ using RunRef = std::shared_ptr<Run>;
 // never reads becomes VT_R8.
 HRESULT ToVariant(const WmiValue& value, VARIANT& out) {
   ::VariantClear(&out);
-  UniqueBstr text;
   switch (value.type) {
     case WmiType::Empty:
       return S_OK;
@@ -66,8 +83,8 @@ HRESULT ToVariant(const WmiValue& value, VARIANT& out) {
     case WmiType::Bool:
       return V_VT(&out) = VT_BOOL, V_BOOL(&out) = value.number ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
     case WmiType::String:
-      if (const HRESULT h = ToBstr(value.text, text); FAILED(h)) return h;
-      return V_VT(&out) = VT_BSTR, V_BSTR(&out) = text.Release(), S_OK;
+      V_BSTR(&out) = ToBstr(value.text);
+      return V_BSTR(&out) ? (V_VT(&out) = VT_BSTR, S_OK) : E_OUTOFMEMORY;
     case WmiType::StringArray: {
       SAFEARRAY* array =
           ::SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(value.texts.size()));
@@ -76,8 +93,9 @@ HRESULT ToVariant(const WmiValue& value, VARIANT& out) {
       V_ARRAY(&out) = array;
       for (LONG i = 0; i < static_cast<LONG>(value.texts.size()); ++i) {
         // SafeArrayPutElement keeps a copy of the string.
-        HRESULT h = ToBstr(value.texts[static_cast<std::size_t>(i)], text);
-        if (SUCCEEDED(h)) h = ::SafeArrayPutElement(array, &i, text.Get());
+        const BSTR text = ToBstr(value.texts[static_cast<std::size_t>(i)]);
+        const HRESULT h = text ? ::SafeArrayPutElement(array, &i, text) : E_OUTOFMEMORY;
+        ::SysFreeString(text);
         if (FAILED(h)) return h;
       }
       return S_OK;
@@ -88,205 +106,179 @@ HRESULT ToVariant(const WmiValue& value, VARIANT& out) {
   return S_OK;
 }
 
-// IUnknown for one or two interfaces; the object is made with one
-// reference, for its maker.
-template <typename Interface, typename Second = Interface>
-class ComObject : public Interface {
- public:
-  virtual ~ComObject() = default;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+// Fills the slots a vtable leaves empty: it never returns, so the
+// arguments it is called with do not matter.
+void STDMETHODCALLTYPE Unanswered() {
+  std::fputs("morv-wmi-provider: a method it does not answer was called\n", stderr);
+  std::abort();
+}
+
+// A COM object of T answering Interface (identity kIid) with the methods of
+// T::Answer and IUnknown's; every other method stops the process. T may
+// answer further interfaces with tear-offs through Other, which hands a
+// counted reference. Made with one reference, for its maker.
+template <typename T, typename Interface, const IID& kIid>
+struct Object : Interface {
+  using Vtbl = std::remove_cvref_t<decltype(*Interface::lpVtbl)>;
+  explicit Object(RunRef run) : Interface{&kVtbl}, run(std::move(run)) {}
+  static T& Of(Interface* self) { return *static_cast<T*>(self); }
+  void* Other(REFIID) { return nullptr; }
+
+  static HRESULT STDMETHODCALLTYPE QueryInterface(Interface* self, REFIID riid, void** object) {
     if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid == __uuidof(IUnknown) || riid == __uuidof(Interface)) *object = this;
-    if (riid == __uuidof(Second)) *object = Self();
-    if (!*object) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    const bool mine = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIid);
+    if (mine) AddRef(self);
+    *object = mine ? self : Of(self).Other(riid);
+    return *object ? S_OK : E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
+  static ULONG STDMETHODCALLTYPE AddRef(Interface* self) { return ++Of(self).references; }
+  static ULONG STDMETHODCALLTYPE Release(Interface* self) {
+    const ULONG left = --Of(self).references;
+    if (left == 0) delete &Of(self);
     return left;
   }
+  static Vtbl Table() {
+    Vtbl table{};
+    T::Answer(table);
+    table.QueryInterface = QueryInterface;
+    table.AddRef = AddRef;
+    table.Release = Release;
+    using Slot = void(STDMETHODCALLTYPE*)();
+    auto* slots = reinterpret_cast<Slot*>(&table);
+    for (std::size_t i = 0; i < sizeof table / sizeof(Slot); ++i) {
+      if (!slots[i]) slots[i] = Unanswered;
+    }
+    return table;
+  }
+  static inline const Vtbl kVtbl = Table();
 
- protected:
-  virtual void* Self() { return this; }
-
- private:
-  std::atomic<ULONG> references_{1};
+  std::atomic<ULONG> references{1};
+  RunRef run;
 };
 
-#define MORV_NOT_IMPLEMENTED(name, ...) \
-  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return E_NOTIMPL; }
+// The interface `riid` of a new object, whose maker's reference goes.
+template <typename Interface>
+HRESULT Handed(Interface* made, REFIID riid, void** object) {
+  const HRESULT result = made->lpVtbl->QueryInterface(made, riid, object);
+  made->lpVtbl->Release(made);
+  return result;
+}
 
-class Instance final : public ComObject<IWbemClassObject> {
- public:
+struct Instance final : Object<Instance, IWbemClassObject, IID_IWbemClassObject> {
   Instance(RunRef run, std::unique_ptr<IWmiInstance> instance)
-      : run_(std::move(run)), instance_(std::move(instance)) {}
-  HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE* type,
-                                LONG* flavor) override {
+      : Object(std::move(run)), instance(std::move(instance)) {}
+  static void Answer(Vtbl& table) { table.Get = Get; }
+  static HRESULT STDMETHODCALLTYPE Get(IWbemClassObject* self, LPCWSTR name, LONG, VARIANT* value,
+                                       CIMTYPE* type, LONG* flavor) {
     if (!name) return WBEM_E_INVALID_PARAMETER;
-    const WmiValue read = instance_->Get(ToAnsi(name));
+    const WmiValue read = Of(self).instance->Get(ToAnsi(name));
     if (type) *type = CIM_EMPTY;
     if (flavor) *flavor = 0;
     const HRESULT made = value ? ToVariant(read, *value) : S_OK;
     return FAILED(made) ? made : read.result;
   }
-  MORV_NOT_IMPLEMENTED(GetQualifierSet, IWbemQualifierSet**)
-  MORV_NOT_IMPLEMENTED(Put, LPCWSTR, LONG, VARIANT*, CIMTYPE)
-  MORV_NOT_IMPLEMENTED(Delete, LPCWSTR)
-  MORV_NOT_IMPLEMENTED(GetNames, LPCWSTR, LONG, VARIANT*, SAFEARRAY**)
-  MORV_NOT_IMPLEMENTED(BeginEnumeration, LONG)
-  MORV_NOT_IMPLEMENTED(Next, LONG, BSTR*, VARIANT*, CIMTYPE*, LONG*)
-  MORV_NOT_IMPLEMENTED(EndEnumeration)
-  MORV_NOT_IMPLEMENTED(GetPropertyQualifierSet, LPCWSTR, IWbemQualifierSet**)
-  MORV_NOT_IMPLEMENTED(Clone, IWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(GetObjectText, LONG, BSTR*)
-  MORV_NOT_IMPLEMENTED(SpawnDerivedClass, LONG, IWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(SpawnInstance, LONG, IWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(CompareTo, LONG, IWbemClassObject*)
-  MORV_NOT_IMPLEMENTED(GetPropertyOrigin, LPCWSTR, BSTR*)
-  MORV_NOT_IMPLEMENTED(InheritsFrom, LPCWSTR)
-  MORV_NOT_IMPLEMENTED(GetMethod, LPCWSTR, LONG, IWbemClassObject**, IWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(PutMethod, LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*)
-  MORV_NOT_IMPLEMENTED(DeleteMethod, LPCWSTR)
-  MORV_NOT_IMPLEMENTED(BeginMethodEnumeration, LONG)
-  MORV_NOT_IMPLEMENTED(NextMethod, LONG, BSTR*, IWbemClassObject**, IWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(EndMethodEnumeration)
-  MORV_NOT_IMPLEMENTED(GetMethodQualifierSet, LPCWSTR, IWbemQualifierSet**)
-  MORV_NOT_IMPLEMENTED(GetMethodOrigin, LPCWSTR, BSTR*)
 
- private:
-  RunRef run_;
-  std::unique_ptr<IWmiInstance> instance_;
+  std::unique_ptr<IWmiInstance> instance;
 };
 
-class Enumerator final : public ComObject<IEnumWbemClassObject> {
- public:
+struct Enumerator final : Object<Enumerator, IEnumWbemClassObject, IID_IEnumWbemClassObject> {
   Enumerator(RunRef run, std::unique_ptr<IWmiEnumerator> results)
-      : run_(std::move(run)), results_(std::move(results)) {}
+      : Object(std::move(run)), results(std::move(results)) {}
+  static void Answer(Vtbl& table) { table.Next = Next; }
   // A class that "never answers" blocks for the whole time-out and then
   // reports WBEM_S_TIMEDOUT; with WBEM_INFINITE it blocks for good.
-  HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** objects,
-                                 ULONG* returned) override {
+  static HRESULT STDMETHODCALLTYPE Next(IEnumWbemClassObject* self, LONG timeout, ULONG count,
+                                        IWbemClassObject** objects, ULONG* returned) {
     if (!objects || !returned) return WBEM_E_INVALID_PARAMETER;
+    Enumerator& e = Of(self);
     for (*returned = 0; *returned < count;) {
       std::unique_ptr<IWmiInstance> instance;
-      const WmiNext next = results_->Next(static_cast<std::uint32_t>(timeout), instance);
-      if (run_->service.waitedForever) ::Sleep(INFINITE);
+      const WmiNext next = e.results->Next(static_cast<std::uint32_t>(timeout), instance);
+      if (e.run->service.waitedForever) ::Sleep(INFINITE);
       if (next == WmiNext::End) return WBEM_S_FALSE;
       if (next == WmiNext::TimedOut) return ::Sleep(static_cast<DWORD>(timeout)), WBEM_S_TIMEDOUT;
       if (next == WmiNext::Failed) return *returned ? WBEM_S_FALSE : WBEM_E_FAILED;
-      objects[(*returned)++] = new Instance(run_, std::move(instance));
+      objects[(*returned)++] = new Instance(e.run, std::move(instance));
     }
     return WBEM_S_NO_ERROR;
   }
-  HRESULT STDMETHODCALLTYPE Reset() override { return WBEM_E_INVALID_OPERATION; }
-  MORV_NOT_IMPLEMENTED(NextAsync, ULONG, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(Clone, IEnumWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(Skip, LONG, ULONG)
 
- private:
-  RunRef run_;
-  std::unique_ptr<IWmiEnumerator> results_;
+  std::unique_ptr<IWmiEnumerator> results;
 };
 
-// IWbemServices with IClientSecurity: CoSetProxyBlanket asks for the latter
-// and hands the blanket to SetBlanket.
-class Services final : public ComObject<IWbemServices, IClientSecurity>, public IClientSecurity {
- public:
-  Services(RunRef run, std::unique_ptr<IWmiConnection> connection)
-      : run_(std::move(run)), connection_(std::move(connection)) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    return ComObject::QueryInterface(riid, object);
+// IClientSecurity of the services, which CoSetProxyBlanket asks for and
+// hands the blanket to: a tear-off holding a reference to them.
+struct Security final : Object<Security, IClientSecurity, IID_IClientSecurity> {
+  Security(RunRef run, IWbemServices* services, IWmiConnection& connection)
+      : Object(std::move(run)), services(services), connection(connection) {
+    services->lpVtbl->AddRef(services);
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ComObject::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return ComObject::Release(); }
-
-  HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown*, DWORD authentication, DWORD authorisation,
-                                       OLECHAR*, DWORD level, DWORD impersonation, void*,
-                                       DWORD capabilities) override {
-    return connection_->SetProxyBlanket(
+  ~Security() { services->lpVtbl->Release(services); }
+  static void Answer(Vtbl& table) { table.SetBlanket = SetBlanket; }
+  static HRESULT STDMETHODCALLTYPE SetBlanket(IClientSecurity* self, IUnknown*,
+                                              DWORD authentication, DWORD authorisation, OLECHAR*,
+                                              DWORD level, DWORD impersonation, void*,
+                                              DWORD capabilities) {
+    return Of(self).connection.SetProxyBlanket(
         {authentication, authorisation, level, impersonation, capabilities});
   }
-  MORV_NOT_IMPLEMENTED(QueryBlanket, IUnknown*, DWORD*, DWORD*, OLECHAR**, DWORD*, DWORD*, void**,
-                       DWORD*)
-  MORV_NOT_IMPLEMENTED(CopyProxy, IUnknown*, IUnknown**)
 
-  HRESULT STDMETHODCALLTYPE ExecQuery(const BSTR language, const BSTR query, LONG flags,
-                                      IWbemContext*, IEnumWbemClassObject** results) override {
+  IWbemServices* services;
+  IWmiConnection& connection;
+};
+
+struct Services final : Object<Services, IWbemServices, IID_IWbemServices> {
+  Services(RunRef run, std::unique_ptr<IWmiConnection> connection)
+      : Object(std::move(run)), connection(std::move(connection)) {}
+  static void Answer(Vtbl& table) { table.ExecQuery = ExecQuery; }
+  void* Other(REFIID riid) {
+    if (!IsEqualIID(riid, IID_IClientSecurity)) return nullptr;
+    return static_cast<IClientSecurity*>(new Security(run, this, *connection));
+  }
+  static HRESULT STDMETHODCALLTYPE ExecQuery(IWbemServices* self, const BSTR language,
+                                             const BSTR query, LONG flags, IWbemContext*,
+                                             IEnumWbemClassObject** results) {
     if (!results || !language || !query) return WBEM_E_INVALID_PARAMETER;
     *results = nullptr;
     if (::lstrcmpiW(language, L"WQL") != 0) return WBEM_E_INVALID_QUERY_TYPE;
     std::unique_ptr<IWmiEnumerator> enumerator;
-    const HRESULT result = connection_->ExecQuery(ToAnsi(query), flags, enumerator);
-    if (SUCCEEDED(result)) *results = new Enumerator(run_, std::move(enumerator));
+    const HRESULT result = Of(self).connection->ExecQuery(ToAnsi(query), flags, enumerator);
+    if (SUCCEEDED(result)) *results = new Enumerator(Of(self).run, std::move(enumerator));
     return result;
   }
-  MORV_NOT_IMPLEMENTED(OpenNamespace, const BSTR, LONG, IWbemContext*, IWbemServices**,
-                       IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(CancelAsyncCall, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(QueryObjectSink, LONG, IWbemObjectSink**)
-  MORV_NOT_IMPLEMENTED(GetObject, const BSTR, LONG, IWbemContext*, IWbemClassObject**,
-                       IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(GetObjectAsync, const BSTR, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(PutClass, IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(PutClassAsync, IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(DeleteClass, const BSTR, LONG, IWbemContext*, IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(DeleteClassAsync, const BSTR, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(CreateClassEnum, const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(CreateClassEnumAsync, const BSTR, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(PutInstance, IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(PutInstanceAsync, IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(DeleteInstance, const BSTR, LONG, IWbemContext*, IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(DeleteInstanceAsync, const BSTR, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(CreateInstanceEnum, const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(CreateInstanceEnumAsync, const BSTR, LONG, IWbemContext*, IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(ExecQueryAsync, const BSTR, const BSTR, LONG, IWbemContext*,
-                       IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(ExecNotificationQuery, const BSTR, const BSTR, LONG, IWbemContext*,
-                       IEnumWbemClassObject**)
-  MORV_NOT_IMPLEMENTED(ExecNotificationQueryAsync, const BSTR, const BSTR, LONG, IWbemContext*,
-                       IWbemObjectSink*)
-  MORV_NOT_IMPLEMENTED(ExecMethod, const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*,
-                       IWbemClassObject**, IWbemCallResult**)
-  MORV_NOT_IMPLEMENTED(ExecMethodAsync, const BSTR, const BSTR, LONG, IWbemContext*,
-                       IWbemClassObject*, IWbemObjectSink*)
 
- private:
-  void* Self() override { return static_cast<IClientSecurity*>(this); }
-
-  RunRef run_;
-  std::unique_ptr<IWmiConnection> connection_;
+  std::unique_ptr<IWmiConnection> connection;
 };
 
-class Locator final : public ComObject<IWbemLocator> {
- public:
+struct Locator final : Object<Locator, IWbemLocator, IID_IWbemLocator> {
   Locator(RunRef run, std::unique_ptr<IWmiLocator> locator)
-      : run_(std::move(run)), locator_(std::move(locator)) {}
-  HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR ns, const BSTR, const BSTR, const BSTR,
-                                          LONG flags, const BSTR, IWbemContext*,
-                                          IWbemServices** services) override {
+      : Object(std::move(run)), locator(std::move(locator)) {}
+  static void Answer(Vtbl& table) { table.ConnectServer = ConnectServer; }
+  static HRESULT STDMETHODCALLTYPE ConnectServer(IWbemLocator* self, const BSTR ns, const BSTR,
+                                                 const BSTR, const BSTR, LONG flags, const BSTR,
+                                                 IWbemContext*, IWbemServices** services) {
     if (!services) return WBEM_E_INVALID_PARAMETER;
     *services = nullptr;
     std::unique_ptr<IWmiConnection> connection;
-    const HRESULT result = locator_->ConnectServer(ToAnsi(ns), flags, connection);
+    const HRESULT result = Of(self).locator->ConnectServer(ToAnsi(ns), flags, connection);
     if (FAILED(result)) return result;
     // Only the namespace the fixtures describe exists.
     if (::lstrcmpiW(ns, L"ROOT\\CIMV2") != 0) return WBEM_E_INVALID_NAMESPACE;
-    *services = new Services(run_, std::move(connection));
+    *services = new Services(Of(self).run, std::move(connection));
     return result;
   }
 
- private:
-  RunRef run_;
-  std::unique_ptr<IWmiLocator> locator_;
+  std::unique_ptr<IWmiLocator> locator;
 };
 
-class LocatorFactory final : public ComObject<IClassFactory> {
- public:
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
+struct LocatorFactory final : Object<LocatorFactory, IClassFactory, IID_IClassFactory> {
+  LocatorFactory() : Object(nullptr) {}
+  static void Answer(Vtbl& table) {
+    table.CreateInstance = CreateInstance;
+    table.LockServer = LockServer;
+  }
+  static HRESULT STDMETHODCALLTYPE CreateInstance(IClassFactory*, IUnknown* outer, REFIID riid,
+                                                  void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -300,12 +292,9 @@ class LocatorFactory final : public ComObject<IClassFactory> {
     run->service.SetFaults(Environment("MORV_WMI_FAULTS"));
     std::unique_ptr<IWmiLocator> locator;
     if (const HRESULT h = run->service.CreateLocator(locator); FAILED(h)) return h;
-    IWbemLocator* made = new Locator(run, std::move(locator));
-    const HRESULT result = made->QueryInterface(riid, object);
-    made->Release();
-    return result;
+    return Handed<IWbemLocator>(new Locator(run, std::move(locator)), riid, object);
   }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+  static HRESULT STDMETHODCALLTYPE LockServer(IClassFactory*, BOOL) { return S_OK; }
 };
 
 }  // namespace
@@ -313,11 +302,8 @@ class LocatorFactory final : public ComObject<IClassFactory> {
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (clsid != CLSID_WbemLocator) return CLASS_E_CLASSNOTAVAILABLE;
-  LocatorFactory* factory = new LocatorFactory;
-  const HRESULT result = factory->QueryInterface(riid, object);
-  factory->Release();
-  return result;
+  if (!IsEqualCLSID(clsid, CLSID_WbemLocator)) return CLASS_E_CLASSNOTAVAILABLE;
+  return Handed<IClassFactory>(new LocatorFactory, riid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE; }
