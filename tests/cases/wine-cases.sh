@@ -137,9 +137,11 @@ run_case() {
     [ -z "$registry" ] || regs+=(--reg "$registry")
     [[ "$group" != *-nopower ]] || regs+=(--reg "$root/no-power.reg")
   fi
+  local version=()
+  [ "$windows" = default ] || version=(--version "$windows")
   MORV_WMI_LOG=$(winpath "$out/wmi.log") MORV_WINE_TRACE=fixme+ole \
     "$here/../wine/wine-run" --group "cases-$group" --keep --reuse "${regs[@]}" \
-    $([ "$windows" = default ] || echo --version "$windows") --debug-out "$out/debug.txt" -- "$exe/case_caller.exe" \
+    "${version[@]}" --debug-out "$out/debug.txt" -- "$exe/case_caller.exe" \
     "$(winpath "$bin/Morv.dll")" "$(winpath "$machine/AgentHardwareAsset.XML")" \
     "$(winpath "$out/runs.txt")" $mta >"$out/stdout" 2>"$out/stderr" ||
     fail "$name: case_caller failed: $(grep -v fixme "$out/stderr" | head -5)"

@@ -1,5 +1,7 @@
 #include "doubles/ModuleOnDoubles.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdio>
 #include <sstream>
@@ -52,7 +54,9 @@ std::string WindowsForm(const fs::path& path) {
   return text;
 }
 
-ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory) : dir(directory) {
+// The process id keeps runs of two builds at once apart.
+ModuleOnDoubles::ModuleOnDoubles(const fs::path& directory)
+    : dir(directory.string() + "." + std::to_string(::getpid())) {
   fs::remove_all(dir);
   documentPath = WindowsForm(dir / "AgentHardwareAsset.XML");
   Layout(0);

@@ -22,9 +22,9 @@
 
 class ModuleOnDoubles {
  public:
-  // `dir` is emptied. The machine: Windows 7, WMI and the registry empty, a
-  // processor that answers no CPUID leaf, 8 GiB, a fixed drive C: and a
-  // CD-ROM drive D:, a power-policy call that fails with 5.
+  // `dir`, suffixed with the process id, is emptied. The machine: Windows 7, WMI and the registry
+  // empty, a processor that answers no CPUID leaf, 8 GiB, a fixed drive C: and a CD-ROM drive D:, a
+  // power-policy call that fails with 5.
   explicit ModuleOnDoubles(const std::filesystem::path& dir);
 
   // One directive of a case file, FILE arguments relative to `base`:
