@@ -30,8 +30,6 @@ void ForgetCalls(ModuleOnDoubles& d) {
   d.com.security.clear();
   d.files.calls.clear();
   d.debug.lines.clear();
-  d.drives.typeQueries.clear();
-  d.registry.openedPaths.clear();
   d.wmi.calls.clear();
 }
 
@@ -58,8 +56,8 @@ int main(int argc, char** argv) {
   }
   ModuleOnDoubles& d = *doubles;
   std::string error;
-  for (const char* line : {"windows winxp", "wmi workstation.wmi", "registry xp.reg",
-                           "processor p4.txt"}) {
+  for (const char* line :
+       {"windows winxp", "wmi workstation.wmi", "registry xp.reg", "processor p4.txt"}) {
     if (!d.Apply(line, MORV_MACHINES, error)) {
       std::fprintf(stderr, "machine: %s\n", error.c_str());
       return 1;

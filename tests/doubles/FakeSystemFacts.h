@@ -44,7 +44,6 @@ class FakeDrives final : public IDrives {
   };
   std::map<char, Drive> drives;
   bool hasEx = true;
-  std::vector<std::string> typeQueries;  // root paths asked for their type
 
   std::uint32_t GetLogicalDrives() override {
     std::uint32_t mask = 0;
@@ -52,7 +51,6 @@ class FakeDrives final : public IDrives {
     return mask;
   }
   std::uint32_t GetDriveType(const std::string& root) override {
-    typeQueries.push_back(root);
     const Drive* drive = Find(root);
     return drive ? drive->type : 1;  // DRIVE_NO_ROOT_DIR
   }
