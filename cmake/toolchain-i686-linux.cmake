@@ -14,6 +14,8 @@ set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 
 # qemu-user cannot stop the threads of a process the way LeakSanitizer
-# does at exit: the check spins for ever, so it is off here. The
-# sanitizers read their options from the emulator's own environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR env ASAN_OPTIONS=detect_leaks=0 qemu-i386)
+# does at exit: the check spins for ever, so it is off here. The default
+# quarantine of freed blocks fills the emulated 32-bit address space over
+# the fault table's hundreds of runs. The sanitizers read their options
+# from the emulator's own environment.
+set(CMAKE_CROSSCOMPILING_EMULATOR env ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 qemu-i386)

@@ -5,6 +5,7 @@
 #include "document/AssetFormat.h"
 #include "document/DomAccess.h"
 #include "entry/MorvApp.h"
+#include "entry/ResultCodes.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ int BuildAssetTree(CMorvApp& app, DomAccess& dom, IClock& clock) {
   app.m_strTimestamp = timestamp;
 
   dom.CreateDocument(DomAccess::kProgId);
-  if (!dom.HasDocument()) return build_result::kNoDocument;
+  if (!dom.HasDocument()) return result::kNoDocument;
 
   dom.SetDeclaration(asset::kDeclarationVersion, asset::kDeclarationEncoding,
                      asset::kDeclarationStandalone);
@@ -131,14 +132,14 @@ int BuildAssetTree(CMorvApp& app, DomAccess& dom, IClock& clock) {
     PropertyWriter writer(dom, element);
     kClassWriters[i](writer, app);
   }
-  return build_result::kBuilt;
+  return result::kOk;
 }
 
 int BuildAssetDocument(CMorvApp& app, const std::string& path, IDomFactory* factory,
                        IClock& clock) {
   DomAccess dom(factory);
   if (const int built = BuildAssetTree(app, dom, clock)) return built;
-  const int result = dom.Save(path) == hr::kOk ? build_result::kSaved : build_result::kSaveFailed;
+  const int saved = dom.Save(path) == hr::kOk ? result::kOk : result::kSaveFailed;
   dom.RemoveAllChildren(dom.Document());
-  return result;
+  return saved;
 }

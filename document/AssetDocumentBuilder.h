@@ -8,13 +8,6 @@ class DomAccess;
 class IClock;
 class IDomFactory;
 
-namespace build_result {
-inline constexpr int kSaved = 0;
-inline constexpr int kBuilt = 0;  // in memory, by BuildAssetTree
-inline constexpr int kSaveFailed = -1;
-inline constexpr int kNoDocument = -200;
-}  // namespace build_result
-
 // The run's timestamp: 14 digits, year to second.
 std::string FormatTimestamp(const LocalTime& time);
 

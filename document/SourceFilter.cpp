@@ -78,10 +78,12 @@ class Filter {
   }
 
  private:
-  std::uint32_t At(std::size_t i) const {
-    if (i >= count_) return kEnd;
+  std::uint32_t At(std::size_t i) const { return i < count_ ? UnitAt(i * width_) : kEnd; }
+
+  // The unit at a byte offset, of the text or of the output written over it.
+  std::uint32_t UnitAt(std::size_t offset) const {
     const auto byte = [&](std::size_t k) {
-      return static_cast<std::uint32_t>(static_cast<unsigned char>(text_[i * width_ + k]));
+      return static_cast<std::uint32_t>(static_cast<unsigned char>(text_[offset + k]));
     };
     if (width_ == 1) return byte(0);
     return bigEndian_ ? (byte(0) << 8 | byte(1)) : (byte(1) << 8 | byte(0));
@@ -119,30 +121,30 @@ class Filter {
     return count_;
   }
 
-  // The character a reference "&#...;" at i (ending before `end`) stands
-  // for, and its length in units; length 0 when there is none.
-  std::size_t Reference(std::size_t i, std::size_t end, std::uint32_t& code) const {
-    if (!Matches(i, "&#")) return 0;
-    std::size_t k = i + 2;
-    const bool hex = At(k) == 'x';
-    if (hex) ++k;
-    code = 0;
-    const std::size_t digits = k;
-    for (; k < end; ++k) {
-      const std::uint32_t c = At(k);
-      std::uint32_t value;
-      if (c >= '0' && c <= '9') {
-        value = c - '0';
-      } else if (hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f') {
-        value = (c | 0x20) - 'a' + 10;
-      } else {
-        break;
-      }
+  // The output just got a ';'. When it ends a reference "&#...;" to a
+  // forbidden control, the reference is left out. Looking at the output
+  // rather than the source also catches a reference that only leaving out
+  // a raw control made ("&\x1A#1;"), or leaving out another reference.
+  void DropForbiddenReference(std::size_t segmentStart) {
+    const std::size_t semicolon = out_ - width_;
+    std::size_t amp = semicolon;
+    const auto in = [&](std::uint32_t c) { return (c >= '0' && c <= '9') || (c | 0x20) - 'a' < 6; };
+    while (amp > segmentStart && (in(UnitAt(amp - width_)) || UnitAt(amp - width_) == 'x'))
+      amp -= width_;
+    if (amp < segmentStart + 2 * width_ || UnitAt(amp - width_) != '#' ||
+        UnitAt(amp - 2 * width_) != '&')
+      return;
+    const bool hex = UnitAt(amp) == 'x';
+    std::uint32_t code = 0;
+    for (std::size_t k = amp + (hex ? width_ : 0); k < semicolon; k += width_) {
+      const std::uint32_t c = UnitAt(k);
+      const bool digit = c >= '0' && c <= '9';
+      if (!digit && !(hex && in(c))) return;
+      const std::uint32_t value = digit ? c - '0' : (c | 0x20) - 'a' + 10;
       // Anything beyond the last character stays beyond it.
       code = code > 0x10FFFF ? code : code * (hex ? 16 : 10) + value;
     }
-    if (k == digits || k >= end || At(k) != ';') return 0;
-    return k + 1 - i;
+    if (semicolon > amp + (hex ? width_ : 0) && IsForbiddenControl(code)) out_ = amp - 2 * width_;
   }
 
   void Put(std::size_t i) {
@@ -158,29 +160,24 @@ class Filter {
   // (and references to them, where references are read), and turning
   // CR LF and CR into LF. True when all it kept were blanks.
   bool Copy(std::size_t from, std::size_t end, bool references) {
-    bool blank = true;
+    const std::size_t start = out_;
     for (std::size_t i = from; i < end;) {
       const std::uint32_t c = At(i);
-      std::uint32_t code = 0;
-      const std::size_t length = references ? Reference(i, end, code) : 0;
-      if (length) {
-        if (!IsForbiddenControl(code)) {
-          for (std::size_t k = i; k < i + length; ++k) Put(k);
-          blank = false;
-        }
-        i += length;
-      } else if (c == '\r') {
+      if (c == '\r') {
         PutAscii('\n');
         i += i + 1 < end && At(i + 1) == '\n' ? 2 : 1;
-      } else {
-        if (!IsForbiddenControl(c)) {
-          Put(i);
-          blank = blank && IsBlank(c);
-        }
-        ++i;
+        continue;
       }
+      if (!IsForbiddenControl(c)) {
+        Put(i);
+        if (references && c == ';') DropForbiddenReference(start);
+      }
+      ++i;
     }
-    return blank;
+    for (std::size_t k = start; k < out_; k += width_) {
+      if (!IsBlank(UnitAt(k))) return false;
+    }
+    return true;
   }
 
   std::string& text_;

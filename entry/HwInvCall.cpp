@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "entry/MorvApp.h"
+#include "entry/ResultCodes.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ class Running {
 
 int HwInvCall::Run(RunContext& run, int detailMode, const char* deviceId, const char* documentPath,
                    int* changeStatus, char* timestampOut) noexcept {
-  if (running_) return kCalledDuringRun;
+  if (running_) return result::kCalledDuringRun;
   const Running running(running_);
   CMorvApp& app = run.app;
   int result;
@@ -30,7 +31,7 @@ int HwInvCall::Run(RunContext& run, int detailMode, const char* deviceId, const 
     app.m_nDetailMode = detailMode;
     result = RunInventory(run, deviceId ? deviceId : "", documentPath ? documentPath : "");
   } catch (...) {
-    result = kInternalError;
+    result = result::kInternalError;
   }
   if (changeStatus) *changeStatus = app.m_nStatus;
   if (timestampOut) {

@@ -1,19 +1,15 @@
 #pragma once
 #include "entry/RunDriver.h"
 
-// Results of the export besides those of the run itself.
-inline constexpr int kInternalError = -999;    // an exception escaped the run
-inline constexpr int kCalledDuringRun = -998;  // called again on the running thread
-
 // The export's work, apart from the module's state and lock: one run with
 // the caller's arguments, its status and timestamp written back. Null
 // texts read as empty, null outputs are not written, and no exception
-// leaves: one that escapes the run ends it with kInternalError.
+// leaves: one that escapes the run ends it with result::kInternalError.
 //
 // The module's lock lets its owning thread in again, so a host that
 // dispatches a window message or a COM call while a run waits (in WMI, for
 // one) may call the export once more on that thread. Such a call returns
-// kCalledDuringRun at once and touches nothing: the running call still
+// result::kCalledDuringRun at once and touches nothing: the running call still
 // uses the store, its status and its timestamp.
 class HwInvCall {
  public:

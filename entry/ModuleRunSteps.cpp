@@ -3,6 +3,7 @@
 #include "cpu/ProcessorDescription.h"
 #include "document/AssetDocumentBuilder.h"
 #include "entry/MorvApp.h"
+#include "entry/ResultCodes.h"
 #include "platform/OsEdition.h"
 #include "platform/SystemFacts.h"
 #include "registry/DeviceWalks.h"
@@ -80,7 +81,7 @@ void ModuleRunSteps::ReadPowerPolicy(CMorvApp& app) {
 int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documentPath) {
   if (!platform_.clock || !platform_.files || !platform_.version) {
     app.m_strTimestamp.clear();
-    return build_result::kNoDocument;
+    return result::kNoDocument;
   }
   return BuildFreshDocument(
       app, documentPath,
@@ -89,7 +90,7 @@ int ModuleRunSteps::BuildAssetDocument(CMorvApp& app, const std::string& documen
 
 int ModuleRunSteps::CompareWithPrevious(CMorvApp& app, const std::string& documentPath) {
   if (!platform_.clock || !platform_.files || !platform_.version) {
-    return compare_result::kNoDocument;
+    return result::kNoDocument;
   }
   return ::CompareWithPrevious(
       app, documentPath,

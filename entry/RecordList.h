@@ -1,39 +1,30 @@
 #pragma once
-#include <cstddef>
 #include <list>
 #include <memory>
 #include <utility>
 
-// An ordered list that owns its records. A node may hold no record; such
-// nodes are stepped over by every reader and survive Clear().
+// An ordered list that owns its records.
 template <typename Record>
 class RecordList {
  public:
-  using Node = std::unique_ptr<Record>;
-
-  Record& Append(std::unique_ptr<Record> record) {
-    nodes_.push_back(std::move(record));
-    return *nodes_.back();
+  // Appends at the tail; a null record is not kept.
+  void Append(std::unique_ptr<Record> record) {
+    if (record) records_.push_back(std::move(record));
   }
-  Record& AppendNew() { return Append(std::make_unique<Record>()); }
-  void AppendNull() { nodes_.emplace_back(); }
-
-  // Frees every record; nodes without a record stay.
-  void Clear() {
-    nodes_.remove_if([](const Node& node) { return node != nullptr; });
+  Record& AppendNew() {
+    records_.push_back(std::make_unique<Record>());
+    return *records_.back();
   }
 
-  std::size_t NodeCount() const { return nodes_.size(); }
-  bool Empty() const { return nodes_.empty(); }
+  // Frees every record.
+  void Clear() { records_.clear(); }
 
-  // Calls `visit(record)` for every record in order, skipping empty nodes.
+  // Calls `visit(record)` for every record in order.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
-    for (const Node& node : nodes_) {
-      if (node) visit(*node);
-    }
+    for (const std::unique_ptr<Record>& record : records_) visit(*record);
   }
 
  private:
-  std::list<Node> nodes_;
+  std::list<std::unique_ptr<Record>> records_;
 };

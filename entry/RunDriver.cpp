@@ -5,6 +5,7 @@
 
 #include "entry/MorvApp.h"
 #include "entry/PlatformFacts.h"
+#include "entry/ResultCodes.h"
 #include "entry/RunSteps.h"
 #include "platform/ComEntry.h"
 #include "platform/DebugOutput.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kWmiInitFailed = -100;
 constexpr int kFirstEditionCode = 3000;
 constexpr unsigned kEditionCodeSpan = 28;
 
@@ -74,7 +74,7 @@ int RunInventory(RunContext& run, const std::string& deviceId, const std::string
   const int init = wmi->Initialize();
   if (init != 1 && init != -23) {
     run.debug.Write("HW Inv DLL wmi.Init result : " + std::to_string(init));
-    return kWmiInitFailed;
+    return result::kWmiInit;
   }
 
   const int collected = wmi->Collect();

@@ -7,6 +7,7 @@
 #include "document/DomAccess.h"
 #include "entry/InventorySummary.h"
 #include "entry/MorvApp.h"
+#include "entry/ResultCodes.h"
 #include "platform/FileSystem.h"
 #include "tracking/AssetReading.h"
 #include "tracking/DocumentReplacement.h"
@@ -57,7 +58,7 @@ int MarkChanges(DomAccess& dom, const InventorySummary& previous,
                 const std::string& previousTimestamp, bool& anyChanged) {
   const DomNode hardware = FindHardwareAsset(dom);
   const DomNode summary = FindSummaryClass(dom, hardware);
-  if (!summary) return compare_result::kNoSummary;
+  if (!summary) return result::kNoSummary;
   dom.SetExistingAttribute(hardware, asset::kPreviousTimestampAttribute, previousTimestamp);
   ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
     const ComparedRow* row = FindCompared(name);
@@ -66,7 +67,7 @@ int MarkChanges(DomAccess& dom, const InventorySummary& previous,
     dom.SetExistingAttribute(property, asset::kChangedAttribute, "1");
     anyChanged = true;
   });
-  return compare_result::kDone;
+  return result::kOk;
 }
 
 }  // namespace
@@ -75,47 +76,47 @@ int ReadPreviousSummary(const std::string& path, InventorySummary& previous,
                         std::string& previousTimestamp, IDomFactory* factory) {
   const std::string source = path;
   DomAccess dom(factory);
-  if (dom.CreateDocument(DomAccess::kProgId) != 0) return compare_result::kNoDocument;
-  if (dom.Load(source) != hr::kOk) return compare_result::kPreviousUnreadable;
+  if (dom.CreateDocument(DomAccess::kProgId) != 0) return result::kNoDocument;
+  if (dom.Load(source) != hr::kOk) return result::kPreviousUnreadable;
 
   const DomNode hardware = FindHardwareAsset(dom);
   previousTimestamp = dom.GetAttributeText(hardware, asset::kCurrentTimestampAttribute);
   const DomNode summary = FindSummaryClass(dom, hardware);
-  if (!summary) return compare_result::kNoSummary;
+  if (!summary) return result::kNoSummary;
 
   ForEachProperty(dom, summary, [&](const DomNode& property, const std::string& name) {
     if (const ComparedRow* row = FindCompared(name)) previous.*row->value = dom.GetText(property);
   });
-  return compare_result::kDone;
+  return result::kOk;
 }
 
 int CompareWithPrevious(CMorvApp& app, const std::string& documentPath,
                         const DocumentServices& services) {
   std::string staging;
   // Writing to a cut-off path would put the document somewhere unintended.
-  if (!FormStagingPath(app.m_szHostDir, staging)) return compare_result::kSaveFailed;
+  if (!FormStagingPath(app.m_szHostDir, staging)) return result::kSaveFailed;
 
   DomAccess dom(services.dom);
   if (const int built = BuildAssetTree(app, dom, services.clock)) return built;
 
   InventorySummary previous;
   std::string previousTimestamp;
-  int result = ReadPreviousSummary(documentPath, previous, previousTimestamp, services.dom);
+  int outcome = ReadPreviousSummary(documentPath, previous, previousTimestamp, services.dom);
   // The new document is marked in memory and saved once. One that cannot
   // be compared is staged as built, and the agent's path keeps the old one.
   bool anyChanged = false;
-  if (result == compare_result::kDone) {
-    result = MarkChanges(dom, previous, previousTimestamp, anyChanged);
+  if (outcome == result::kOk) {
+    outcome = MarkChanges(dom, previous, previousTimestamp, anyChanged);
   }
-  if (dom.Save(staging) != hr::kOk) return compare_result::kSaveFailed;
-  if (result != compare_result::kDone) return result;
+  if (dom.Save(staging) != hr::kOk) return result::kSaveFailed;
+  if (outcome != result::kOk) return outcome;
   app.m_nStatus = anyChanged ? 1 : 0;
 
   // The agent must not hear of success while documentPath holds the old
   // document.
   if (!ReplaceWithCopyOf(services, staging, documentPath)) {
-    return compare_result::kReplaceFailed;
+    return result::kReplaceFailed;
   }
   dom.RemoveAllChildren(dom.Document());
-  return compare_result::kDone;
+  return result::kOk;
 }

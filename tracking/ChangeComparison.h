@@ -8,16 +8,6 @@ class IFileSystem;
 class IVersionInfo;
 struct InventorySummary;
 
-namespace compare_result {
-inline constexpr int kDone = 0;
-inline constexpr int kSaveFailed = -1;  // also: the staging path does not fit
-inline constexpr int kNoDocument = -200;
-inline constexpr int kPreviousUnreadable = -203;
-inline constexpr int kStagingUnreadable = -204;  // no longer returned
-inline constexpr int kNoSummary = -205;
-inline constexpr int kReplaceFailed = -206;
-}  // namespace compare_result
-
 // The services the document step uses, to build and to compare.
 struct DocumentServices {
   IDomFactory* dom;  // may be null: no document can be made

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "document/AssetDocumentBuilder.h"
+#include "entry/ResultCodes.h"
 #include "platform/FileSystem.h"
 #include "platform/VersionInfo.h"
 #include "tracking/ChangeComparison.h"
@@ -66,7 +67,7 @@ int BuildFreshDocument(CMorvApp& app, const std::string& documentPath,
                        const DocumentServices& services) {
   const std::string side = SidePathOf(documentPath);
   const int built = BuildAssetDocument(app, side, services.dom, services.clock);
-  if (built == build_result::kSaveFailed) services.files.DeleteFile(side);
-  if (built != build_result::kSaved) return built;
-  return MoveOver(services, side, documentPath) ? build_result::kSaved : build_result::kSaveFailed;
+  if (built == result::kSaveFailed) services.files.DeleteFile(side);
+  if (built != result::kOk) return built;
+  return MoveOver(services, side, documentPath) ? result::kOk : result::kSaveFailed;
 }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "entry/MorvApp.h"
+#include "entry/ResultCodes.h"
 #include "platform/ComEntry.h"
 #include "platform/VersionInfo.h"
 #include "wmi/QueryTables.h"
@@ -14,9 +15,6 @@ constexpr int kSecuritySet = 1;
 constexpr int kComEntryFailed = -1;
 constexpr int kSecurityFailed = -2;
 constexpr int kSecuritySetBefore = -23;
-constexpr int kLocatorFailed = -21;
-constexpr int kProxySecurityFailed = -22;
-constexpr int kConnectFailed = -101;
 
 constexpr std::uint32_t kAuthnWinNT = 10;
 constexpr std::uint32_t kAuthzNone = 0;
@@ -88,32 +86,32 @@ int CWmi::IsWin2000OrVistaClient() {
 
 int CWmi::Collect() {
   std::unique_ptr<IWmiLocator> locator;
-  if (!service_ || Failed(service_->CreateLocator(locator)) || !locator) return kLocatorFailed;
+  if (!service_ || Failed(service_->CreateLocator(locator)) || !locator) return result::kWmiLocator;
 
   // Bounded where the platform can, so that an unresponsive WMI service
   // cannot hold the thread.
   std::unique_ptr<IWmiConnection> services;
   const std::int32_t flags = ConnectFlagsFor(version_.GetVersion());
   if (Failed(locator->ConnectServer("ROOT\\CIMV2", flags, services)) || !services)
-    return kConnectFailed;
+    return result::kWmiConnect;
 
-  if (Failed(services->SetProxyBlanket(kProxyBlanket))) return kProxySecurityFailed;
+  if (Failed(services->SetProxyBlanket(kProxyBlanket))) return result::kWmiProxy;
   return RunQueries(*services);
 }
 
 int CWmi::RunQueries(IWmiConnection& services) {
   static constexpr CollectionStep kSteps[] = {
-      {&CWmi::QueryOperatingSystem, -116},
-      {&CWmi::QueryProcessor, -117},
-      {&CWmi::QueryPhysicalMemory, -118},
-      {&CWmi::QueryDiskDrive, -119},
-      {&CWmi::QueryLogicalDisk, -120},
-      {&CWmi::QueryVideoController, -121},
-      {&CWmi::QueryDesktopMonitor, -122},
-      {&CWmi::QueryNetworkAdapter, -123},
-      {&CWmi::QueryEveryAdapterConfiguration, -124},
-      {&CWmi::QueryCDROMDrive, -125},
-      {&CWmi::QuerySoundDevice, -126},
+      {&CWmi::QueryOperatingSystem, result::kQueryOs},
+      {&CWmi::QueryProcessor, result::kQueryProcessor},
+      {&CWmi::QueryPhysicalMemory, result::kQueryMemory},
+      {&CWmi::QueryDiskDrive, result::kQueryDisk},
+      {&CWmi::QueryLogicalDisk, result::kQueryLogical},
+      {&CWmi::QueryVideoController, result::kQueryVideo},
+      {&CWmi::QueryDesktopMonitor, result::kQueryMonitor},
+      {&CWmi::QueryNetworkAdapter, result::kQueryAdapter},
+      {&CWmi::QueryEveryAdapterConfiguration, result::kQueryConfig},
+      {&CWmi::QueryCDROMDrive, result::kQueryCdrom},
+      {&CWmi::QuerySoundDevice, result::kQuerySound},
   };
   for (const CollectionStep& step : kSteps) {
     if ((this->*step.query)(services) != 0) return step.failureCode;

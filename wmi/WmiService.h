@@ -13,11 +13,6 @@
 
 namespace wmi {
 inline constexpr HResult kNotFound = static_cast<HResult>(0x80041002u);  // WBEM_E_NOT_FOUND
-inline constexpr HResult kInvalidClass = static_cast<HResult>(0x80041010u);
-inline constexpr HResult kInvalidQuery = static_cast<HResult>(0x80041017u);
-inline constexpr HResult kFailed = static_cast<HResult>(0x80041001u);  // WBEM_E_FAILED
-inline constexpr HResult kTimedOut = 0x00040004;                       // WBEM_S_TIMEDOUT
-inline constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;                // WBEM_INFINITE
 inline constexpr std::int32_t kForwardOnlyReturnImmediately = 0x30;
 inline constexpr std::int32_t kConnectUseMaxWait = 0x80;  // WBEM_FLAG_CONNECT_USE_MAX_WAIT
 }  // namespace wmi

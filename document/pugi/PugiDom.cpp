@@ -12,6 +12,7 @@
 #include <new>
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/pugi/HostPath.h"
@@ -272,32 +273,56 @@ HResult PugiNode::GetChildNodes(DomNodeList& list) {
   return hr::kOk;
 }
 
-// pugixml writes a carriage return in character data as it is, and a reader
-// would take it for a line end and make it a line feed. Loaded text holds
-// none (line ends are normalised before parsing, and attribute values are
-// escaped by pugixml), so each one here is part of a value and goes out as a
-// character reference.
+// The bytes MSXML 3.0 saves, where pugixml's differ. pugixml writes a
+// carriage return in character data as it is, and a reader would take it
+// for a line end and make it a line feed; loaded text holds none (line ends
+// are normalised before parsing), so each one here is part of a value and
+// goes out as a character reference. In attribute values MSXML writes '>'
+// as "&gt;" and a tab as "&#9;" (pugixml: '>' and "&#09;").
 class FileWriter final : public pugi::xml_writer {
  public:
   explicit FileWriter(std::FILE* file) : file_(file) {}
+  ~FileWriter() override { Flush(); }
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
   void write(const void* data, size_t size) override {
-    const char* next = static_cast<const char*>(data);
-    const char* const end = next + size;
-    while (next != end) {
-      const char* cr = std::find(next, end, '\r');
-      Put(next, static_cast<std::size_t>(cr - next));
-      if (cr == end) break;
-      Put("&#13;", 5);
-      next = cr + 1;
-    }
+    for (const char c : std::string_view(static_cast<const char*>(data), size)) Take(c);
+    if (out_.size() > (1u << 16)) Flush();
   }
-  bool failed = false;
+  // False when a write failed.
+  bool Flush() {
+    if (!out_.empty() && std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size())
+      failed_ = true;
+    out_.clear();
+    return !failed_;
+  }
 
  private:
-  void Put(const char* data, std::size_t size) {
-    if (size && std::fwrite(data, 1, size, file_) != size) failed = true;
+  void Take(char c) {
+    if (!reference_.empty() || (inValue_ && c == '&')) {
+      reference_ += c;
+      if (c != ';') return;
+      out_ += reference_ == "&#09;" ? "&#9;" : reference_;
+      reference_.clear();
+    } else if (c == '\r') {
+      out_ += "&#13;";
+    } else if (inValue_ && c == '>') {
+      out_ += "&gt;";
+    } else {
+      if (c == '"' && inTag_) inValue_ = !inValue_;
+      if (c == '<' && !inValue_) inTag_ = true;
+      if (c == '>' && !inValue_) inTag_ = false;
+      out_ += c;
+    }
   }
+
   std::FILE* file_;
+  std::string out_;
+  std::string reference_;  // a character reference in an attribute value, so far
+  bool inTag_ = false;
+  bool inValue_ = false;
+  bool failed_ = false;
 };
 
 class PugiDocument final : public IDomDocument {
@@ -360,13 +385,18 @@ class PugiDocument final : public IDomDocument {
   HResult Save(const std::string& path) override {
     std::FILE* file = std::fopen(ToHostPath(path).c_str(), "wb");
     if (!file) return hr::kFail;
-    FileWriter writer(file);
-    for (pugi::xml_node child : store_->document.children()) {
-      child.print(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-      writer.write("\n", 1);
+    bool written = false;
+    {
+      FileWriter writer(file);
+      for (pugi::xml_node child : store_->document.children()) {
+        child.print(writer, "", pugi::format_raw | pugi::format_no_declaration,
+                    pugi::encoding_utf8);
+        writer.write("\n", 1);
+      }
+      written = writer.Flush();
     }
     const bool closed = std::fclose(file) == 0;
-    return closed && !writer.failed ? hr::kOk : hr::kFail;
+    return closed && written ? hr::kOk : hr::kFail;
   }
 
   HResult GetDocumentElement(DomNode& element) override {

@@ -1,10 +1,8 @@
 // The DLL's load and unload, and its one export.
+#include <memory>
 #include <new>
 
-#include "entry/HwInvCall.h"
-#include "entry/ModuleRunSteps.h"
-#include "entry/MorvApp.h"
-#include "entry/RunDriver.h"
+#include "entry/LoadedModule.h"
 #include "entry/win/WindowsServices.h"
 #include "include/Morv.h"
 #include "platform/win/Windows.h"
@@ -35,41 +33,31 @@ class Lock {
   CriticalSection& section_;
 };
 
-static_assert(kInternalError == MORV_E_INTERNAL && kCalledDuringRun == MORV_E_REENTERED);
+WindowsServices* g_services = nullptr;
+LoadedModule* g_module = nullptr;
+// Calls that overlap would share the store; a call from another thread
+// waits, one from the running thread is turned away by the module.
+CriticalSection g_runLock;
 
-// Everything the module holds while it is loaded.
-struct Module {
-  WindowsServices services;
-  CMorvApp app;
-  // Calls that overlap would share the store; a call from another thread
-  // waits, one from the running thread is turned away by `call`.
-  CriticalSection runLock;
-  HwInvCall call;
-};
-
-Module* g_module = nullptr;
+void Detach() {
+  delete g_module;
+  g_module = nullptr;
+  delete g_services;
+  g_services = nullptr;
+}
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      g_module = new (std::nothrow) Module;
-      if (!g_module) return FALSE;
-      try {
-        g_module->app.InitInstance(g_module->services.host);
-      } catch (...) {
-        delete g_module;
-        g_module = nullptr;
-        return FALSE;
-      }
-      return TRUE;
+      g_services = new (std::nothrow) WindowsServices;
+      if (g_services) g_module = LoadedModule::Attach(g_services->platform).release();
+      if (g_module) return TRUE;
+      Detach();
+      return FALSE;
     case DLL_PROCESS_DETACH:
-      if (g_module) {
-        g_module->app.ExitInstance();
-        delete g_module;
-        g_module = nullptr;
-      }
+      Detach();
       return TRUE;
     default:
       return TRUE;
@@ -78,11 +66,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 
 extern "C" int __stdcall GetHWInv(int detailMode, const char* deviceId, const char* documentPath,
                                   int* changeStatus, char* timestampOut) {
-  if (!g_module) return MORV_E_INTERNAL;
-  Module& module = *g_module;
-  Lock lock(module.runLock);
-  WindowsServices& services = module.services;
-  ModuleRunSteps steps(services.platform);
-  RunContext run{module.app, steps, services.version, services.com, services.files, services.debug};
-  return module.call.Run(run, detailMode, deviceId, documentPath, changeStatus, timestampOut);
+  Lock lock(g_runLock);
+  return CallModule(g_module, detailMode, deviceId, documentPath, changeStatus, timestampOut);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "document/pugi/HostPath.h"
@@ -22,26 +24,16 @@ bool FakeVersionInfo::GetVersionEx(std::uint32_t structSize, OsVersionInfo& out)
   return false;
 }
 
-HResult FakeComRuntime::Initialize() {
-  calls.push_back("Initialize");
-  if (Succeeded(initializeResult)) ++depth;
-  return initializeResult;
-}
-
-HResult FakeComRuntime::InitializeEx(std::uint32_t flags) {
-  calls.push_back("InitializeEx(" + std::to_string(flags) + ")");
-  if (Succeeded(initializeResult)) ++depth;
-  return initializeResult;
-}
-
-void FakeComRuntime::Uninitialize() {
-  calls.push_back("Uninitialize");
-  --depth;
+HResult FakeComRuntime::Enter(HResult apartment) {
+  const HResult result = Failed(initializeResult) ? initializeResult : apartment;
+  if (Succeeded(result)) ++depth;
+  return result;
 }
 
 HResult FakeComRuntime::InitializeSecurity(const ComSecuritySettings& settings) {
-  calls.push_back("Security");
-  lastSecurity = settings;
+  security.push_back(std::string(settings.withAuthenticationList ? "list" : "no list") +
+                     ", authentication " + std::to_string(settings.authenticationLevel) +
+                     ", impersonation " + std::to_string(settings.impersonationLevel));
   return securityResult;
 }
 
@@ -57,6 +49,29 @@ constexpr std::uint32_t kCallNotImplemented = 120;
 constexpr std::uint32_t kAlreadyExists = 183;
 
 }  // namespace
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+    } else if (text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      const char c = text[i];
+      out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+  }
+  return out;
+}
 
 bool HostFileSystem::Fails(const std::string& operation) {
   calls.push_back(operation);

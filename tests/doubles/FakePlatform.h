@@ -1,6 +1,8 @@
 #pragma once
 // Doubles of the kernel, COM and file services.
 #include <cstdint>
+#include <filesystem>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,20 +14,10 @@
 #include "platform/HostProcess.h"
 #include "platform/VersionInfo.h"
 
-// GetVersion values as the systems report them.
-namespace versions {
-inline constexpr std::uint32_t kWin95 = 0xC0000004u;
-inline constexpr std::uint32_t kWin98 = 0xC0000A04u;
-inline constexpr std::uint32_t kNt4 = 0x05650004u;
-inline constexpr std::uint32_t kWin2000 = 0x08930005u;
-inline constexpr std::uint32_t kWinXp = 0x0A280105u;
-inline constexpr std::uint32_t kWin7 = 0x1DB10106u;
-}  // namespace versions
-
 class FakeVersionInfo final : public IVersionInfo {
  public:
-  std::uint32_t version = versions::kWin7;
-  // Per structure size: what GetVersionEx answers; absent sizes fail.
+  std::uint32_t version = 0x1DB10106u;  // Windows 7
+  // Per structure size: whether GetVersionEx answers.
   bool exSucceeds = true;
   bool basicSucceeds = true;
   OsVersionInfo info;
@@ -34,19 +26,26 @@ class FakeVersionInfo final : public IVersionInfo {
   bool GetVersionEx(std::uint32_t structSize, OsVersionInfo& out) override;
 };
 
-// Records every call in order; results are set per operation.
 class FakeComRuntime final : public IComRuntime {
  public:
-  HResult initializeResult = hr::kOk;
+  HResult initializeResult = hr::kOk;  // of both entries
   HResult securityResult = hr::kOk;
-  std::vector<std::string> calls;  // "Initialize", "InitializeEx(0)", "Uninitialize", "Security"
-  ComSecuritySettings lastSecurity;
-  int depth = 0;
+  // The thread entered the multithreaded apartment before the module: a
+  // single-threaded entry fails, a multithreaded one nests.
+  bool multithreaded = false;
+  // Each CoInitializeSecurity: "list|no list, authentication N, impersonation N".
+  std::vector<std::string> security;
+  int depth = 0;  // entries not yet left
 
-  HResult Initialize() override;
-  HResult InitializeEx(std::uint32_t flags) override;
-  void Uninitialize() override;
+  HResult Initialize() override { return Enter(multithreaded ? hr::kRpcChangedMode : hr::kOk); }
+  HResult InitializeEx(std::uint32_t) override {
+    return Enter(multithreaded ? hr::kFalse : hr::kOk);
+  }
+  void Uninitialize() override { --depth; }
   HResult InitializeSecurity(const ComSecuritySettings& settings) override;
+
+ private:
+  HResult Enter(HResult apartment);
 };
 
 // The real file system of the host, with Windows paths mapped to POSIX
@@ -79,6 +78,12 @@ class HostFileSystem final : public IFileSystem {
   std::uint32_t lastError_ = 0;
 };
 
+// The bytes of a host file, none if it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+// A text of a case or script file with its escapes (\n \r \t \xHH, or a
+// backslash before any other character) replaced.
+std::string Unescaped(const std::string& text);
+
 class FakeDebugOutput final : public IDebugOutput {
  public:
   std::vector<std::string> lines;
@@ -91,10 +96,14 @@ class FakeClock final : public IClock {
   LocalTime Now() override { return now; }
 };
 
+// GetModuleFileNameA into a buffer of `capacity` bytes: a longer path is
+// cut to capacity - 1 characters.
 class FakeHostProcess final : public IHostProcess {
  public:
   std::string path = "C:\\Agent\\agent.exe";
+  bool throws = false;  // as running out of memory would
   std::string ExecutablePath(unsigned capacity) override {
+    if (throws) throw std::bad_alloc();
     return path.size() < capacity ? path : path.substr(0, capacity - 1);
   }
 };

@@ -1,6 +1,7 @@
 #include "doubles/FakeRegistry.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
@@ -75,9 +76,8 @@ bool FakeRegistry::ReadLine(const std::string& line, bool& header, Node*& key) {
     value.type = 4;
     for (int i = 0; i < 4; ++i) value.data.push_back((number >> (8 * i)) & 0xFF);
   } else if (kind == "hex" || (kind.rfind("hex(", 0) == 0 && kind.back() == ')')) {
-    value.type = kind == "hex"
-                     ? 3
-                     : static_cast<std::uint32_t>(std::stoul("0" + kind.substr(4), nullptr, 16));
+    value.type =
+        kind == "hex" ? 3 : static_cast<std::uint32_t>(std::strtoul(kind.c_str() + 4, nullptr, 16));
     for (unsigned byte = 0; comma == ',' && in >> std::hex >> byte; in >> comma) {
       if (byte > 0xFF) return false;
       value.data.push_back(static_cast<std::uint8_t>(byte));
@@ -126,7 +126,6 @@ std::vector<const FakeRegistry::Node*> FakeRegistry::Children(const std::string&
 }
 
 long FakeRegistry::OpenKey(const std::string& path, Key& key) {
-  openedPaths.push_back(path);
   const auto it = keys_.find(Upper(path));
   if (it == keys_.end()) return kFileNotFound;
   if (it->second.denyRead) return kAccessDenied;

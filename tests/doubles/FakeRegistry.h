@@ -30,7 +30,6 @@ class FakeRegistry final : public IRegistry {
   // Handles opened and not yet closed, and closes of unknown handles.
   std::size_t OpenHandles() const { return handles_.size(); }
   int badCloses = 0;
-  std::vector<std::string> openedPaths;
 
   long OpenKey(const std::string& path, Key& key) override;
   long QueryValue(Key key, const std::string& name, void* data, std::uint32_t& size,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,6 @@ class FakeDrives final : public IDrives {
   };
   std::map<char, Drive> drives;
   bool hasEx = true;
-  std::vector<std::string> typeQueries;  // root paths asked for their type
 
   std::uint32_t GetLogicalDrives() override {
     std::uint32_t mask = 0;
@@ -51,7 +51,6 @@ class FakeDrives final : public IDrives {
     return mask;
   }
   std::uint32_t GetDriveType(const std::string& root) override {
-    typeQueries.push_back(root);
     const Drive* drive = Find(root);
     return drive ? drive->type : 1;  // DRIVE_NO_ROOT_DIR
   }
@@ -84,6 +83,23 @@ class FakePowerPolicy final : public IPowerPolicy {
  public:
   std::optional<PowerPolicySnapshot> policy;  // nullopt: the call fails
   std::uint32_t lastError = 0;
+
+  // "refused ERROR", or the POWER_POLICY fields in PowerPolicySnapshot order.
+  void Set(const std::string& text) {
+    std::istringstream in(text);
+    std::string refused;
+    policy.reset();
+    if (text.find("refused") != std::string::npos) {
+      in >> refused >> lastError;
+      return;
+    }
+    PowerPolicySnapshot& p = policy.emplace();
+    for (std::uint32_t* field :
+         {&p.IdleActionAc, &p.IdleActionDc, &p.IdleTimeoutAc, &p.IdleTimeoutDc, &p.VideoTimeoutAc,
+          &p.VideoTimeoutDc, &p.SpindownTimeoutAc, &p.SpindownTimeoutDc, &p.DozeS4TimeoutAc,
+          &p.DozeS4TimeoutDc})
+      in >> *field;
+  }
   bool GetCurrentPowerPolicies(PowerPolicySnapshot& out) override {
     if (!policy) return false;
     out = *policy;

@@ -1,12 +1,20 @@
 #include "doubles/FakeWmi.h"
 
-#include <algorithm>
-#include <cctype>
-#include <utility>
+#include <cstdio>
+#include <regex>
+#include <sstream>
 
 #include "wmi/PropertyForms.h"
 
 namespace {
+
+constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;  // WBEM_INFINITE
+
+std::string Hex(std::int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+  return text;
+}
 
 // Counts itself in the service's `live` while it exists.
 class Tracked {
@@ -24,10 +32,7 @@ class FakeInstance final : public IWmiInstance, Tracked {
  public:
   FakeInstance(FakeWmiService& service, const WmiFixtureInstance& instance)
       : Tracked(service), instance_(instance) {}
-  WmiValue Get(const std::string& name) override {
-    service_.reads.push_back(name);
-    return instance_.Get(name);
-  }
+  WmiValue Get(const std::string& name) override { return instance_.Get(name); }
 
  private:
   const WmiFixtureInstance& instance_;
@@ -40,11 +45,10 @@ class FakeEnumerator final : public IWmiEnumerator, Tracked {
       : Tracked(service), instances_(std::move(instances)), behaviour_(behaviour) {}
 
   WmiNext Next(std::uint32_t timeoutMs, std::unique_ptr<IWmiInstance>& instance) override {
-    service_.timeouts.push_back(timeoutMs);
     instance.reset();
     if (behaviour_ && behaviour_->stopAfter && next_ >= *behaviour_->stopAfter) {
       if (behaviour_->stop != WmiNext::TimedOut) return behaviour_->stop;
-      if (timeoutMs != wmi::kInfinite) return WmiNext::TimedOut;
+      if (timeoutMs != kInfinite) return WmiNext::TimedOut;
       service_.waitedForever = true;
       return WmiNext::Failed;
     }
@@ -59,25 +63,46 @@ class FakeEnumerator final : public IWmiEnumerator, Tracked {
   std::size_t next_ = 0;
 };
 
+// A query's parts: the class after FROM, and an optional WHERE clause,
+// either "P != NULL" (P delivered) or "P='v'" (P reads v). A query of any
+// other shape selects nothing.
+const std::regex kQuery(R"(.*\sFROM\s+(\w+)(\s+WHERE\s+(\w+)\s*(!=\s*NULL|='([^']+)'))?\s*)",
+                        std::regex::icase);
+
+bool Selects(const std::smatch& query, const WmiFixtureInstance& instance) {
+  if (!EqualsNoCase(query[1], instance.className)) return false;
+  if (!query[2].matched) return true;
+  const WmiValue value = instance.Get(query[3]);
+  if (!query[5].matched) return IsDelivered(value);
+  return ApplyForm(value, value.type == WmiType::String ? Form::Text : Form::Signed) == query[5];
+}
+
 class FakeConnection final : public IWmiConnection, Tracked {
  public:
   using Tracked::Tracked;
 
-  HResult SetProxyBlanket(const ProxyBlanket& blanket) override {
-    service_.calls.push_back("SetProxyBlanket");
-    service_.blanket = blanket;
+  HResult SetProxyBlanket(const ProxyBlanket& b) override {
+    std::ostringstream call;
+    call << "SetProxyBlanket " << b.authenticationService << ' ' << b.authorisationService << ' '
+         << b.authenticationLevel << ' ' << b.impersonationLevel << ' ' << b.capabilities;
+    service_.calls.push_back(call.str());
     return service_.blanketResult;
   }
 
   HResult ExecQuery(const std::string& query, std::int32_t flags,
                     std::unique_ptr<IWmiEnumerator>& enumerator) override {
-    service_.calls.push_back(query);
-    service_.queryFlags.push_back(flags);
+    service_.calls.push_back("ExecQuery " + Hex(flags) + " " + query);
+    if (service_.onQuery) service_.onQuery();
     enumerator.reset();
-    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(QueriedClass(query));
+    std::smatch parts;
+    const bool shaped = std::regex_match(query, parts, kQuery);
+    std::vector<const WmiFixtureInstance*> selected;
+    for (const WmiFixtureInstance& instance : service_.fixture.instances) {
+      if (shaped && Selects(parts, instance)) selected.push_back(&instance);
+    }
+    const WmiFixtureBehaviour* behaviour = service_.fixture.BehaviourOf(parts[1]);
     if (behaviour && behaviour->refusal != hr::kOk) return behaviour->refusal;
-    enumerator = std::make_unique<FakeEnumerator>(
-        service_, SelectInstances(service_.fixture, query), behaviour);
+    enumerator = std::make_unique<FakeEnumerator>(service_, std::move(selected), behaviour);
     return hr::kOk;
   }
 };
@@ -88,8 +113,7 @@ class FakeLocator final : public IWmiLocator, Tracked {
 
   HResult ConnectServer(const std::string& ns, std::int32_t securityFlags,
                         std::unique_ptr<IWmiConnection>& connection) override {
-    service_.calls.push_back("ConnectServer(" + ns + ")");
-    service_.connectFlags = securityFlags;
+    service_.calls.push_back("ConnectServer " + ns + " " + Hex(securityFlags));
     connection.reset();
     if (Failed(service_.connectResult)) return service_.connectResult;
     connection = std::make_unique<FakeConnection>(service_);
@@ -97,44 +121,19 @@ class FakeLocator final : public IWmiLocator, Tracked {
   }
 };
 
-// The words of the query, split at blanks, commas and quotes kept whole.
-std::vector<std::string> Words(const std::string& query) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : query) {
-    if (std::isspace(static_cast<unsigned char>(c)) || c == ',') {
-      if (!word.empty()) words.push_back(std::exchange(word, {}));
-    } else {
-      word += c;
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
-
-// The property's text as a WHERE comparison sees it.
-std::string Comparable(const WmiValue& value) {
-  if (auto text = ApplyForm(value, Form::Text)) return *text;
-  if (auto number = ApplyForm(value, Form::Signed)) return *number;
-  return {};
-}
-
-bool Matches(const WmiFixtureInstance& instance, const std::vector<std::string>& condition) {
-  if (condition.empty()) return true;
-  if (condition.size() == 3 && condition[1] == "!=" && UpperCased(condition[2]) == "NULL")
-    return IsDelivered(instance.Get(condition[0]));
-  // P='v' as one word.
-  const std::string& term = condition.front();
-  const auto equals = term.find('=');
-  if (condition.size() != 1 || equals == std::string::npos) return false;
-  std::string wanted = term.substr(equals + 1);
-  if (wanted.size() >= 2 && wanted.front() == '\'' && wanted.back() == '\'')
-    wanted = wanted.substr(1, wanted.size() - 2);
-  const WmiValue value = instance.Get(term.substr(0, equals));
-  return IsDelivered(value) && !wanted.empty() && Comparable(value) == wanted;
-}
-
 }  // namespace
+
+void FakeWmiService::SetFaults(const std::string& faults) {
+  locatorResult = connectResult = blanketResult = hr::kOk;
+  std::istringstream words(faults);
+  for (std::string word; words >> word;) {
+    const auto code =
+        static_cast<HResult>(std::stoul(word.substr(word.find('=') + 1), nullptr, 16));
+    (word.starts_with("locator=")   ? locatorResult
+     : word.starts_with("connect=") ? connectResult
+                                    : blanketResult) = code;
+  }
+}
 
 HResult FakeWmiService::CreateLocator(std::unique_ptr<IWmiLocator>& locator) {
   calls.push_back("CreateLocator");
@@ -142,29 +141,4 @@ HResult FakeWmiService::CreateLocator(std::unique_ptr<IWmiLocator>& locator) {
   if (Failed(locatorResult)) return locatorResult;
   locator = std::make_unique<FakeLocator>(*this);
   return hr::kOk;
-}
-
-std::string QueriedClass(const std::string& query) {
-  const std::vector<std::string> words = Words(query);
-  for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-    if (UpperCased(words[i]) == "FROM") return words[i + 1];
-  }
-  return {};
-}
-
-std::vector<const WmiFixtureInstance*> SelectInstances(const WmiFixture& fixture,
-                                                       const std::string& query) {
-  const std::vector<std::string> words = Words(query);
-  std::vector<std::string> condition;
-  const auto where = std::find_if(words.begin(), words.end(),
-                                  [](const std::string& w) { return UpperCased(w) == "WHERE"; });
-  if (where != words.end()) condition.assign(where + 1, words.end());
-
-  const std::string className = QueriedClass(query);
-  std::vector<const WmiFixtureInstance*> selected;
-  for (const WmiFixtureInstance& instance : fixture.instances) {
-    if (EqualsNoCase(instance.className, className) && Matches(instance, condition))
-      selected.push_back(&instance);
-  }
-  return selected;
 }

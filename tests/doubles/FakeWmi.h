@@ -1,6 +1,7 @@
 #pragma once
-// A WMI double answering from a WmiFixture, recording what it was asked.
+// A WMI double answering from a WmiFixture and logging what it was asked.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,22 +10,20 @@
 
 class FakeWmiService final : public IWmiService {
  public:
-  FakeWmiService() = default;
-  explicit FakeWmiService(WmiFixture fixture) : fixture(std::move(fixture)) {}
-
   WmiFixture fixture;
   HResult locatorResult = hr::kOk;
   HResult connectResult = hr::kOk;
   HResult blanketResult = hr::kOk;
+  // "locator=HR connect=HR blanket=HR" (hex, each optional) sets the three
+  // results above, the ones not named to success.
+  void SetFaults(const std::string& faults);
 
-  // What was asked, in order: "CreateLocator", "ConnectServer(ROOT\CIMV2)",
-  // "SetProxyBlanket", and each query text.
+  // What was asked, in order: "CreateLocator", "ConnectServer NAMESPACE
+  // FLAGS", "SetProxyBlanket AUTHN AUTHZ LEVEL IMPERSONATION CAPABILITIES",
+  // "ExecQuery FLAGS TEXT" (numbers in hex where WMI writes them so).
   std::vector<std::string> calls;
-  std::int32_t connectFlags = -1;
-  ProxyBlanket blanket;
-  std::vector<std::int32_t> queryFlags;
-  std::vector<std::uint32_t> timeouts;  // of every Next
-  std::vector<std::string> reads;       // every property read, in order
+  // Called at each query, before it is answered.
+  std::function<void()> onQuery;
   // Set when an enumerator that never answers was asked to wait forever
   // (it then fails instead, so the test ends).
   bool waitedForever = false;
@@ -33,10 +32,3 @@ class FakeWmiService final : public IWmiService {
 
   HResult CreateLocator(std::unique_ptr<IWmiLocator>& locator) override;
 };
-
-// The class a query names after FROM, and the instances of `fixture` it
-// selects: "WHERE P != NULL" keeps those delivering P, "WHERE P='v'" those
-// whose P reads v.
-std::string QueriedClass(const std::string& query);
-std::vector<const WmiFixtureInstance*> SelectInstances(const WmiFixture& fixture,
-                                                       const std::string& query);

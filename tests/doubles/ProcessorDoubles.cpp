@@ -1,23 +1,16 @@
 #include "doubles/ProcessorDoubles.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
 #include "doubles/FakePlatform.h"
+#include "wmi/PropertyForms.h"
 
 namespace {
 
 std::string Trim(const std::string& s) {
   const std::size_t first = s.find_first_not_of(" \t");
   return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-bool Same(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 }  // namespace
@@ -41,8 +34,10 @@ unsigned HostProfileReader::ReadProfileInt(const std::string& section, const std
     const std::size_t close = line.find(']');
     const std::size_t equals = line.find('=');
     if (!line.empty() && line[0] == '[') {
-      inSection = close != std::string::npos && Same(Trim(line.substr(1, close - 1)), section);
-    } else if (inSection && equals != std::string::npos && Same(Trim(line.substr(0, equals)), key)) {
+      inSection =
+          close != std::string::npos && EqualsNoCase(Trim(line.substr(1, close - 1)), section);
+    } else if (inSection && equals != std::string::npos &&
+               EqualsNoCase(Trim(line.substr(0, equals)), key)) {
       return static_cast<unsigned>(std::strtol(line.c_str() + equals + 1, nullptr, 10));
     }
   }

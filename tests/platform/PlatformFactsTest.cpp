@@ -74,17 +74,7 @@ TEST(PlatformFactsTest, FixedDiskSums) {
 TEST(PlatformFactsTest, PowerPolicy) {
   RunTable("platform/power.txt", 4, 3, [](const TableRow& r) {
     FakePowerPolicy power;
-    std::istringstream policy(r[0]);
-    if (r[0].rfind("refused ", 0) == 0)
-      power.lastError = static_cast<std::uint32_t>(Number(r[0].substr(8)));
-    if (!power.lastError) {
-      PowerPolicySnapshot& p = power.policy.emplace();
-      for (std::uint32_t* field :
-           {&p.IdleActionAc, &p.IdleActionDc, &p.IdleTimeoutAc, &p.IdleTimeoutDc, &p.VideoTimeoutAc,
-            &p.VideoTimeoutDc, &p.SpindownTimeoutAc, &p.SpindownTimeoutDc, &p.DozeS4TimeoutAc,
-            &p.DozeS4TimeoutDc})
-        policy >> *field;
-    }
+    power.Set(r[0]);
     PowerRecord record{9, 9, 9, 9, 9, 9, 9, 9};
     FakeDebugOutput debug;
     const int result = ReadPowerPolicy(&record, power, debug);
