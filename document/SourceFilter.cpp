@@ -126,25 +126,30 @@ class Filter {
   // rather than the source also catches a reference that only leaving out
   // a raw control made ("&\x1A#1;"), or leaving out another reference.
   void DropForbiddenReference(std::size_t segmentStart) {
+    const auto isHexDigit = [](std::uint32_t c) {
+      return (c >= '0' && c <= '9') || (c | 0x20) - 'a' < 6;
+    };
     const std::size_t semicolon = out_ - width_;
-    std::size_t amp = semicolon;
-    const auto in = [&](std::uint32_t c) { return (c >= '0' && c <= '9') || (c | 0x20) - 'a' < 6; };
-    while (amp > segmentStart && (in(UnitAt(amp - width_)) || UnitAt(amp - width_) == 'x'))
-      amp -= width_;
-    if (amp < segmentStart + 2 * width_ || UnitAt(amp - width_) != '#' ||
-        UnitAt(amp - 2 * width_) != '&')
+    std::size_t digits = semicolon;  // after "&#", then after "&#x" for hex
+    while (digits > segmentStart &&
+           (isHexDigit(UnitAt(digits - width_)) || UnitAt(digits - width_) == 'x'))
+      digits -= width_;
+    if (digits < segmentStart + 2 * width_ || UnitAt(digits - width_) != '#' ||
+        UnitAt(digits - 2 * width_) != '&')
       return;
-    const bool hex = UnitAt(amp) == 'x';
+    const bool hex = UnitAt(digits) == 'x';
+    if (hex) digits += width_;
+    if (digits == semicolon) return;  // "&#;" and "&#x;" are not references
     std::uint32_t code = 0;
-    for (std::size_t k = amp + (hex ? width_ : 0); k < semicolon; k += width_) {
+    for (std::size_t k = digits; k < semicolon; k += width_) {
       const std::uint32_t c = UnitAt(k);
-      const bool digit = c >= '0' && c <= '9';
-      if (!digit && !(hex && in(c))) return;
-      const std::uint32_t value = digit ? c - '0' : (c | 0x20) - 'a' + 10;
+      const bool decimal = c >= '0' && c <= '9';
+      if (!decimal && !(hex && isHexDigit(c))) return;
+      const std::uint32_t value = decimal ? c - '0' : (c | 0x20) - 'a' + 10;
       // Anything beyond the last character stays beyond it.
       code = code > 0x10FFFF ? code : code * (hex ? 16 : 10) + value;
     }
-    if (semicolon > amp + (hex ? width_ : 0) && IsForbiddenControl(code)) out_ = amp - 2 * width_;
+    if (IsForbiddenControl(code)) out_ = digits - (hex ? 3 : 2) * width_;
   }
 
   void Put(std::size_t i) {
